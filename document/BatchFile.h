@@ -1,0 +1,32 @@
+// The launcher batch file written beside every saved configuration.
+#pragma once
+
+#include "model/SectionRing.h"
+
+#include <string>
+#include <string_view>
+
+namespace vl {
+
+// The configuration's path with the extension of its file name replaced by ".bat" (".bat" appended
+// when the file name has no extension). Both "/" and "\" separate folders.
+std::string BatchPathFor(std::string_view configPath);
+
+// The file name part of a path (after its last separator), or the whole path when that part is empty.
+std::string ConfigFileNameOf(std::string_view configPath);
+
+// True when a configuration of that name would have its batch file written over it.
+bool HasBatchExtension(std::string_view configPath);
+
+// Whether a section gets a launcher number: all but the general section, nameless ones and "MISC".
+bool IsNumberedSection(const SectionNode& node);
+
+// The batch file's text, before the CR LF conversion; empty for a ring without sections.
+std::string ComposeBatchText(std::string_view configFileName, const SectionNode* ring);
+
+// Writes the batch file for the configuration saved at configPath, replacing any old one atomically.
+// False when the ring has no sections, the batch path would be the configuration itself, or the file
+// cannot be written (reason, when given, says why). Shows nothing.
+bool WriteBatchFile(const std::string& configPath, const SectionNode* ring, std::string* reason = nullptr);
+
+} // namespace vl

@@ -1,0 +1,44 @@
+// Reading and writing the launcher's configuration file (.ini).
+#pragma once
+
+#include "SectionRing.h"
+
+#include <string>
+#include <string_view>
+#include <variant>
+
+namespace vl {
+
+// Statuses of ReadConfigFile.
+enum ReadStatus : int {
+    kReadCannotOpen = -1, // the file cannot be opened for reading
+    kReadBadLine = -2,    // a line of no known kind, or one that cannot be taken safely
+    kReadNoSection = -3,  // no section header at all
+};
+
+// The longest line the launcher takes, without its line end.
+inline constexpr std::size_t kMaxLineLength = 1022;
+
+// The result of a read: the new ring's sentinel, or a status.
+struct ReadResult {
+    SectionNode* ring = nullptr;
+    int status = 0; // 0 with a ring, else one of ReadStatus
+};
+
+// Parses the bytes of a configuration file.
+ReadResult ParseConfigText(std::string_view bytes);
+ReadResult ReadConfigFile(const std::string& fileName);
+
+// The bytes WriteConfigFile writes for a ring; false (with a reason) for a ring that has no sections
+// or holds a value the file cannot carry (a line break in a one-line value, an over-long line).
+bool ComposeConfigText(const SectionNode* ring, std::string& bytes, std::string* reason = nullptr);
+
+// Writes the ring to fileName, replacing it atomically. False when the name or the ring is missing,
+// the ring is empty, or the file cannot be written; nothing is written then.
+bool WriteConfigFile(const std::string& fileName, const SectionNode* ring, std::string* reason = nullptr);
+
+// CR CR pairs (the file's form of a description's line break) to CR LF, and back.
+std::string DescriptionFromFile(std::string_view value);
+std::string DescriptionToFile(std::string_view description);
+
+} // namespace vl
