@@ -1,0 +1,229 @@
+// The one document: New, Open, Save, Close and Preview.
+#include "CVLConfigDoc.h"
+
+#include "BatchFile.h"
+#include "CommandIds.h"
+#include "model/CaseFold.h"
+#include "model/ConfigFile.h"
+#include "platform/FileDialogService.h"
+#include "platform/MessageService.h"
+#include "platform/Paths.h"
+#include "platform/ProcessService.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace vl {
+
+using platform::MsgAnswer;
+using platform::MsgButtons;
+using platform::ShowMessage;
+
+std::string LocalPath(const QString& path)
+{
+    return QFile::encodeName(path).toStdString();
+}
+
+CVLConfigDoc::CVLConfigDoc(QObject* parent) : DocumentBase(parent) {}
+
+CVLConfigDoc::~CVLConfigDoc()
+{
+    FreeSectionRing(m_pRing);
+}
+
+QString CVLConfigDoc::ReadStatusMessage(int status)
+{
+    switch (status) {
+    case kReadCannotOpen: return QStringLiteral("File not found in the given location or Unable to open the file");
+    case kReadBadLine: return QStringLiteral("This file is not containing any valid keys to read..!!");
+    case kReadNoSection:
+        return QStringLiteral("This is an empty file ..!\nWould you like to continue with the same file?");
+    default: return QStringLiteral("UnKnown Error...!!");
+    }
+}
+
+void CVLConfigDoc::SetProgramBrowseDir(const QString& folder)
+{
+    if (LocalPath(folder).size() <= kMaxBrowseDirBytes)
+        m_szProgramBrowseDir = folder;
+}
+
+void CVLConfigDoc::SetLogoBrowseDir(const QString& folder)
+{
+    if (LocalPath(folder).size() <= kMaxBrowseDirBytes)
+        m_szLogoBrowseDir = folder;
+}
+
+bool CVLConfigDoc::ValidatePage()
+{
+    return !m_validator || m_validator->ValidateCurrentPage();
+}
+
+// Reads the configuration at path; on success it replaces the ring held so far.
+bool CVLConfigDoc::TakeRing(const QString& path)
+{
+    const ReadResult result = ReadConfigFile(LocalPath(path));
+    if (!result.ring) {
+        ShowMessage(ReadStatusMessage(result.status));
+        return false;
+    }
+    FreeSectionRing(m_pRing);
+    m_pRing = result.ring;
+    return true;
+}
+
+bool CVLConfigDoc::OnNewDocument()
+{
+    const QString programFolder = platform::ProgramFolder();
+    platform::SetCurrentDirectory(programFolder);
+    QString templatePath = programFolder + TemplateName();
+
+    if (!QFile(templatePath).open(QIODevice::ReadOnly)) {
+        if (ShowMessage(QStringLiteral("Unable to locate the default config file(.cfg)\nWould you like to find it "
+                                       "yourself ?"),
+                        MsgButtons::YesNo) != MsgAnswer::Yes)
+            return false;
+        platform::SetCurrentDirectory(programFolder);
+        platform::FileDialogRequest request;
+        request.kind = platform::FileDialogRequest::Kind::Open;
+        request.filter = QStringLiteral("Default Configuration File|*.cfg|(All Files)|*.*|");
+        request.defaultExtension = QStringLiteral("*.cfg");
+        request.initialName = QStringLiteral("VLDefault");
+        request.initialFolder = programFolder;
+        request.hideReadOnly = true;
+        request.overwritePrompt = true;
+        request.owner = m_window;
+        const auto chosen = platform::FileDialogs().Run(request);
+        if (!chosen)
+            return false;
+        templatePath = QFileInfo(*chosen).absoluteFilePath();
+    }
+
+    if (!TakeRing(templatePath))
+        return false;
+    NewDocumentStep();
+    emit configurationReplaced();
+    return true;
+}
+
+bool CVLConfigDoc::OnOpenDocument(const QString& path)
+{
+    if (!SaveModified())
+        return false;
+    const QString name = platform::FileNameOf(path);
+    if (name.compare(QStringLiteral(".ini"), Qt::CaseInsensitive) == 0 || HasBatchExtension(LocalPath(path))) {
+        ShowMessage(QStringLiteral("Invalid extension"));
+        return false;
+    }
+    if (!TakeRing(path))
+        return false;
+    SetPathName(path);
+    SetModifiedFlag(false);
+    emit configurationReplaced();
+    return true;
+}
+
+bool CVLConfigDoc::OnSaveDocument(const QString& path)
+{
+    if (!ValidatePage())
+        return false;
+    if (!m_pRing)
+        return false;
+    if (!HasProductEntries(m_pRing)) {
+        ShowMessage(QStringLiteral("There are no products listed under \"Velmora Products\" heading.\nYou must add "
+                                   "one or more products before you can save."));
+        return false;
+    }
+    if (HasBatchExtension(LocalPath(path))) {
+        ShowMessage(QStringLiteral("Invalid extension"));
+        return false;
+    }
+    // The base name counts up to the first ".ini" written in lower case, so "AB.INI" counts six.
+    QString baseName = platform::FileNameOf(path);
+    const qsizetype ini = baseName.indexOf(QStringLiteral(".ini"));
+    if (ini >= 0)
+        baseName.truncate(ini);
+    if (baseName.size() > 8) {
+        ShowMessage(QStringLiteral("File name should be less than eight charachers"));
+        return false;
+    }
+    // Ask before replacing a batch file that some other configuration may have written.
+    const QString batchPath = QFile::decodeName(QByteArray::fromStdString(BatchPathFor(LocalPath(path))));
+    if (path != PathName() && QFileInfo::exists(batchPath)) {
+        if (ShowMessage(QStringLiteral("Batch file(.bat) name already exists.\nDo you want to replace it ?"),
+                        MsgButtons::YesNo) != MsgAnswer::Yes)
+            return false;
+    }
+
+    SetPathName(path);
+    std::string reason;
+    if (!WriteConfigFile(LocalPath(path), m_pRing, &reason)) {
+        ShowMessage(QStringLiteral("Unable to save the file %1.\n%2").arg(path, QString::fromLocal8Bit(reason)));
+        return false;
+    }
+    if (WriteBatchFile(LocalPath(path), m_pRing, &reason)) {
+        ShowMessage(QStringLiteral("A configuration file (.INI) and a batch file (.BAT), both with the same name "
+                                   "and folder path, have been created. You can launch the batch file separately "
+                                   "to start Salvage Deck with the configuration file (or, you can click Preview)."));
+    } else {
+        ShowMessage(
+            QStringLiteral("Unable to write the batch file %1.\n%2").arg(batchPath, QString::fromLocal8Bit(reason)));
+    }
+    SetModifiedFlag(false);
+    return true;
+}
+
+void CVLConfigDoc::OnCloseDocument()
+{
+    FreeSectionRing(m_pRing);
+    m_pRing = nullptr;
+}
+
+void CVLConfigDoc::OnFileSave()
+{
+    if (ValidatePage())
+        DoFileSave();
+}
+
+void CVLConfigDoc::OnFileSaveAs()
+{
+    if (ValidatePage())
+        DoSave(QString());
+}
+
+void CVLConfigDoc::OnPreview()
+{
+    if (IsModified()) {
+        ShowMessage(QStringLiteral("File not yet saved."));
+        return;
+    }
+    const QString path = PathName();
+    const QString batchPath =
+        path.isEmpty() ? QString() : QFile::decodeName(QByteArray::fromStdString(BatchPathFor(LocalPath(path))));
+    // The batch file names the configuration without a folder, so it runs in the configuration's folder.
+    const QString folder = path.isEmpty() ? platform::CurrentDirectory() : QFileInfo(path).absolutePath();
+    QString interpreter = qEnvironmentVariable("COMSPEC");
+    if (interpreter.isEmpty())
+        interpreter = platform::ProgramFolder() + QStringLiteral("vlcmd");
+    const platform::ProcessResult result =
+        platform::Processes().Run(interpreter, {QStringLiteral("/c"), batchPath}, folder, m_window);
+    if (!result.started)
+        ShowMessage(QStringLiteral("Unable to start the command interpreter %1.").arg(interpreter));
+}
+
+bool CVLConfigDoc::UpdateCommand(int id, platform::CommandState&)
+{
+    return id == cmd::kFileSave || id == cmd::kFileSaveAs || id == cmd::kPreview;
+}
+
+bool CVLConfigDoc::ExecuteCommand(int id)
+{
+    switch (id) {
+    case cmd::kFileSave: OnFileSave(); return true;
+    case cmd::kFileSaveAs: OnFileSaveAs(); return true;
+    case cmd::kPreview: OnPreview(); return true;
+    default: return false;
+    }
+}
+
+} // namespace vl

@@ -1,0 +1,180 @@
+// The General page.
+#include "CVLGenView.h"
+
+#include "LogoCheck.h"
+#include "TextLimits.h"
+#include "document/CVLConfigDoc.h"
+#include "document/CommandIds.h"
+#include "model/SectionRing.h"
+#include "platform/CodePage.h"
+#include "platform/FileDialogService.h"
+#include "platform/MessageService.h"
+#include "platform/Paths.h"
+#include "ui_CVLGenView.h"
+
+#include <QFocusEvent>
+#include <QPixmap>
+
+namespace vl {
+
+namespace {
+
+// A multi-line field holds its line breaks as LF; the configuration holds them as CR LF.
+QString FieldTextOf(const std::string& stored)
+{
+    QString text = platform::FromCp1252(stored);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return text;
+}
+
+std::string StoredTextOf(QString fieldText)
+{
+    fieldText.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    // The fields take only Windows-1252 characters, so the conversion always succeeds.
+    return platform::ToCp1252(fieldText).value_or(std::string());
+}
+
+} // namespace
+
+CVLGenView::CVLGenView(CVLConfigDoc* document, PageHost* host, QWidget* parent)
+    : CPage(kGeneralPageId, host, parent), m_document(document), m_ui(std::make_unique<Ui::CVLGenView>())
+{
+    m_ui->setupUi(this);
+    m_ui->previewFrame->setPixmap(QPixmap(QStringLiteral(":/vlconfig/general.png")));
+
+    LimitLineEdit(m_ui->titleEdit, kTitleLimit);
+    LimitLineEdit(m_ui->logoPathEdit, 0);
+    m_descriptionLimiter = new TextEditLimiter(m_ui->descriptionEdit, kDescriptionLimit);
+
+    connect(m_ui->titleEdit, &QLineEdit::textEdited, this, &CVLGenView::OnUserChange);
+    connect(m_ui->logoPathEdit, &QLineEdit::textEdited, this, &CVLGenView::OnUserChange);
+    connect(m_ui->descriptionEdit, &QPlainTextEdit::textChanged, this, &CVLGenView::OnUserChange);
+    connect(m_ui->nextButton, &QPushButton::clicked, this, [this] {
+        Host()->SwitchPage(kProductPageId);
+    });
+    connect(m_ui->browseButton, &QPushButton::clicked, this, &CVLGenView::OnBrowseLogo);
+    // Enter in a one-line field presses the page's default button, as in a dialog.
+    connect(m_ui->titleEdit, &QLineEdit::returnPressed, m_ui->nextButton, &QPushButton::click);
+    connect(m_ui->logoPathEdit, &QLineEdit::returnPressed, m_ui->nextButton, &QPushButton::click);
+
+    for (QWidget* field : {static_cast<QWidget*>(m_ui->titleEdit), static_cast<QWidget*>(m_ui->descriptionEdit),
+                           static_cast<QWidget*>(m_ui->logoPathEdit)})
+        field->installEventFilter(this);
+}
+
+CVLGenView::~CVLGenView() = default;
+
+void CVLGenView::OnUserChange()
+{
+    if (!m_filling)
+        m_document->SetModifiedFlag(true);
+}
+
+void CVLGenView::OnInitialUpdate()
+{
+    OnUpdate();
+}
+
+void CVLGenView::OnUpdate()
+{
+    m_pRing = m_document->m_pRing;
+    if (!m_pRing)
+        return;
+    const SectionNode* general = FindSection(m_pRing, kGeneralSection, kGeneralSection);
+    m_filling = true;
+    m_descriptionLimiter->SetSuspended(true);
+    if (general) {
+        SetFieldText(m_ui->logoPathEdit, platform::FromCp1252(general->path.value_or(std::string())));
+        SetFieldText(m_ui->titleEdit, platform::FromCp1252(general->title));
+        m_ui->descriptionEdit->setPlainText(FieldTextOf(general->description.value_or(std::string())));
+    } else {
+        SetFieldText(m_ui->logoPathEdit, QString());
+        SetFieldText(m_ui->titleEdit, QString());
+        m_ui->descriptionEdit->setPlainText(QString());
+    }
+    m_descriptionLimiter->SetSuspended(false);
+    m_filling = false;
+    m_ui->titleEdit->setFocus();
+}
+
+bool CVLGenView::CommitPage()
+{
+    const std::string logo = platform::ToCp1252(m_ui->logoPathEdit->text()).value_or(std::string());
+    const std::string title = platform::ToCp1252(m_ui->titleEdit->text()).value_or(std::string());
+    const std::string description = StoredTextOf(m_ui->descriptionEdit->toPlainText());
+
+    if (!m_pRing) {
+        platform::ShowMessage(QStringLiteral("Create New file or Open Existing File to proceed.."));
+        return false;
+    }
+    if (title.empty() || title.size() > static_cast<std::size_t>(kTitleLimit)) {
+        platform::ShowMessage(QStringLiteral("Please enter the title less than 19 characters"));
+        return false;
+    }
+    if (description.empty() || description.size() > static_cast<std::size_t>(kDescriptionLimit)) {
+        platform::ShowMessage(QStringLiteral("Please enter the description less than 180 characters"));
+        return false;
+    }
+    SectionNode* general = FindSection(m_pRing, kGeneralSection, kGeneralSection);
+    if (!general) {
+        general = CreateSectionNode(kGeneralSection, kGeneralSection, "", std::nullopt, std::nullopt);
+        InsertSectionAfter(LastSection(m_pRing), general);
+    }
+    general->path = logo;
+    SetField(general->title, title);
+    general->description = description;
+    return true;
+}
+
+void CVLGenView::OnBrowseLogo()
+{
+    platform::CurrentDirectoryKeeper keep;
+    platform::FileDialogRequest request;
+    request.kind = platform::FileDialogRequest::Kind::Open;
+    request.filter = QString::fromLatin1(kLogoFilter);
+    request.initialName = QStringLiteral("*.pcx");
+    request.defaultExtension = QStringLiteral("*.pcx");
+    request.hideReadOnly = true;
+    request.mustExist = false;
+    request.owner = this;
+    request.initialFolder =
+        m_document->LogoBrowseDir().isEmpty() ? platform::ProgramFolder() : m_document->LogoBrowseDir();
+    const auto chosen = platform::FileDialogs().Run(request);
+    if (!chosen)
+        return;
+    std::string message;
+    if (!CheckLogoFile(LocalPath(*chosen), message)) {
+        platform::ShowMessage(QStringLiteral("Error:\n") + QString::fromLocal8Bit(message));
+        return;
+    }
+    SetFieldText(m_ui->logoPathEdit, *chosen);
+    m_document->SetModifiedFlag(true);
+    m_document->SetLogoBrowseDir(platform::FolderOf(*chosen));
+}
+
+bool CVLGenView::UpdateCommand(int id, platform::CommandState&)
+{
+    return IsEditCommand(id);
+}
+
+bool CVLGenView::ExecuteCommand(int id)
+{
+    return SendEditCommand(id);
+}
+
+bool CVLGenView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusIn) {
+        if (watched == m_ui->titleEdit)
+            Host()->SetStatusPrompt(QStringLiteral("Enter a title of less than 18 characters."));
+        else if (watched == m_ui->descriptionEdit)
+            Host()->SetStatusPrompt(QStringLiteral("Enter a description of less than 240 characters."));
+        else if (watched == m_ui->logoPathEdit)
+            Host()->SetStatusPrompt(QStringLiteral("Enter the path/filename for company logo."));
+    } else if (event->type() == QEvent::FocusOut) {
+        Host()->SetStatusPrompt(QString());
+    }
+    return CPage::eventFilter(watched, event);
+}
+
+} // namespace vl

@@ -1,0 +1,55 @@
+// The General page: the launcher's own title, description and company logo.
+#pragma once
+
+#include "Page.h"
+#include "model/SectionRing.h"
+
+#include <memory>
+
+namespace Ui {
+class CVLGenView;
+}
+
+namespace vl {
+
+class CVLConfigDoc;
+class TextEditLimiter;
+
+class CVLGenView : public CPage {
+    Q_OBJECT
+
+public:
+    static constexpr int kTitleLimit = 18;
+    static constexpr int kDescriptionLimit = 239;
+
+    CVLGenView(CVLConfigDoc* document, PageHost* host, QWidget* parent = nullptr);
+    ~CVLGenView() override;
+
+    bool CommitPage() override;
+    void OnInitialUpdate() override;
+    // Loads the three fields from the general section.
+    void OnUpdate();
+    // The "..." button: choose a logo file and check it.
+    void OnBrowseLogo();
+
+    bool UpdateCommand(int id, platform::CommandState& state) override;
+    bool ExecuteCommand(int id) override;
+
+    SectionNode* m_pRing = nullptr;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void OnUserChange();
+
+    CVLConfigDoc* m_document;
+    std::unique_ptr<Ui::CVLGenView> m_ui;
+    TextEditLimiter* m_descriptionLimiter = nullptr;
+    bool m_filling = false;
+};
+
+// The logo path field's browse settings.
+inline constexpr const char* kLogoFilter = "Version 2 PCX (*.pcx)|*.pcx|All Files (*.*)|*.*|";
+
+} // namespace vl

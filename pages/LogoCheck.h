@@ -1,0 +1,23 @@
+// The check of a company logo file: a PCX version 2 image of at most 120 in Xmax and Ymax.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace vl {
+
+inline constexpr std::size_t kPcxHeaderSize = 128;
+inline constexpr int kMaxLogoExtent = 120;
+
+inline constexpr const char* kLogoCannotOpen = "Unable to open the specified file..!!";
+inline constexpr const char* kLogoNotPcx2 = "The specified file is not a valid PCX Version 2 image.";
+inline constexpr const char* kLogoTooLarge = "Image cannot be larger than 120x120 pixels..!!";
+
+// Judges the first bytes of a file (at most the header is looked at): true when acceptable, else
+// false with message set.
+bool CheckLogoHeader(const unsigned char* data, std::size_t size, std::string& message);
+
+// Reads up to the header's 128 bytes of the file at path and judges them.
+bool CheckLogoFile(const std::string& path, std::string& message);
+
+} // namespace vl

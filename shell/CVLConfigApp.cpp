@@ -1,0 +1,181 @@
+// The application object.
+#include "CVLConfigApp.h"
+
+#include "CAboutBox.h"
+#include "CMainFrame.h"
+#include "PageFactory.h"
+#include "document/CommandIds.h"
+#include "platform/FileDialogService.h"
+#include "platform/HelpWindow.h"
+#include "platform/MessageService.h"
+#include "platform/Paths.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QScreen>
+#include <cstdio>
+
+namespace vl {
+
+CVLConfigApp::CVLConfigApp() = default;
+
+CVLConfigApp::~CVLConfigApp()
+{
+    if (m_document)
+        m_document->OnCloseDocument();
+    m_frame.reset();
+}
+
+QString CVLConfigApp::HelpFilePath()
+{
+    return platform::ProgramPath() + QStringLiteral(".html");
+}
+
+bool CVLConfigApp::InitInstance(const QStringList& arguments)
+{
+    const CommandLine line = ParseCommandLine(arguments);
+    switch (line.action) {
+    case CommandLine::Action::Help:
+        std::fputs(UsageText().toLocal8Bit().constData(), stdout);
+        return false;
+    case CommandLine::Action::Version:
+        std::fputs(VersionText().toLocal8Bit().constData(), stdout);
+        return false;
+    case CommandLine::Action::Dde:
+        return false; // a shell request has no counterpart here
+    case CommandLine::Action::Unregister:
+        platform::ShowMessage(platform::RemoveSettings()
+                                  ? QStringLiteral("System registry entries have been removed and the INI file (if "
+                                                   "any) was deleted.")
+                                  : QStringLiteral("Not all of the system registry entries (or INI file) were removed."));
+        return false;
+    case CommandLine::Action::Print:
+        return false; // there is nothing to print
+    case CommandLine::Action::Run:
+        break;
+    }
+
+    m_recent.Load();
+    m_document = std::make_unique<CVLConfigDoc>();
+    m_frame = std::make_unique<CMainFrame>(
+        [doc = m_document.get()](int pageId, PageHost* host, QWidget* parent) {
+            return CreatePage(pageId, doc, host, parent);
+        });
+    m_frame->SetCommandTargets(m_document.get(), this);
+    m_document->SetPageValidator(m_frame.get());
+    m_document->SetWindow(m_frame.get());
+    m_frame->SetCloseCheck([this] {
+        return m_document->SaveModified();
+    });
+    connect(m_document.get(), &CVLConfigDoc::configurationReplaced, m_frame.get(),
+            &CMainFrame::InitialUpdateAllPages);
+    connect(m_document.get(), &CVLConfigDoc::titleChanged, m_frame.get(), &CMainFrame::SetDocumentTitle);
+    connect(m_document.get(), &CVLConfigDoc::addedToRecentFiles, this, &CVLConfigApp::AddRecentFile);
+    connect(m_frame.get(), &CMainFrame::filesDropped, this, [this](const QStringList& paths) {
+        for (const QString& path : paths)
+            OpenDocumentFile(path);
+    });
+    RefreshRecentMenu();
+
+    const bool ok = line.file.isEmpty() ? m_document->OnNewDocument() : OpenDocumentFile(line.file);
+    if (!ok) {
+        m_exitCode = 1;
+        return false;
+    }
+
+    // Centre on the screen's work area, then show.
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame(QPoint(), QSize(CMainFrame::kOuterWidth, CMainFrame::kOuterHeight));
+        frame.moveCenter(screen->availableGeometry().center());
+        m_frame->move(frame.topLeft());
+    }
+    m_frame->show();
+    m_frame->ApplyFixedSize();
+    m_frame->activateWindow();
+    return true;
+}
+
+bool CVLConfigApp::OpenDocumentFile(const QString& path)
+{
+    const QString full = QFileInfo(path).absoluteFilePath();
+    if (m_document->OnOpenDocument(full))
+        return true;
+    if (m_recent.Files().contains(full)) {
+        m_recent.Remove(full);
+        m_recent.Save();
+        RefreshRecentMenu();
+    }
+    return false;
+}
+
+void CVLConfigApp::OnFileNew()
+{
+    if (!m_document->SaveModified())
+        return;
+    m_document->OnNewDocument();
+}
+
+void CVLConfigApp::OnFileOpen()
+{
+    platform::FileDialogRequest request;
+    request.kind = platform::FileDialogRequest::Kind::Open;
+    request.filter = QStringLiteral("Configuration Files (*.ini)|*.ini|All Files (*.*)|*.*|");
+    request.defaultExtension = QStringLiteral(".ini");
+    request.mustExist = true;
+    request.owner = m_frame.get();
+    const auto chosen = platform::FileDialogs().Run(request);
+    if (chosen)
+        OpenDocumentFile(*chosen);
+}
+
+void CVLConfigApp::OnAppAbout()
+{
+    CAboutBox about(m_frame.get());
+    about.exec();
+}
+
+void CVLConfigApp::OnHelpContents()
+{
+    if (!platform::ShowHelpContents(HelpFilePath(), m_frame.get()))
+        platform::ShowMessage(QStringLiteral("Failed to launch help."));
+}
+
+void CVLConfigApp::AddRecentFile(const QString& path)
+{
+    m_recent.Add(path);
+    m_recent.Save();
+    RefreshRecentMenu();
+}
+
+void CVLConfigApp::RefreshRecentMenu()
+{
+    if (m_frame)
+        m_frame->SetRecentFiles(m_recent.Files());
+}
+
+bool CVLConfigApp::UpdateCommand(int id, platform::CommandState&)
+{
+    const int recent = id - cmd::kFileRecentFirst;
+    return id == cmd::kFileNew || id == cmd::kFileOpen || id == cmd::kAppAbout || id == cmd::kHelpContents ||
+           (recent >= 0 && recent < m_recent.Files().size());
+}
+
+bool CVLConfigApp::ExecuteCommand(int id)
+{
+    switch (id) {
+    case cmd::kFileNew: OnFileNew(); return true;
+    case cmd::kFileOpen: OnFileOpen(); return true;
+    case cmd::kAppAbout: OnAppAbout(); return true;
+    case cmd::kHelpContents: OnHelpContents(); return true;
+    default: break;
+    }
+    const int recent = id - cmd::kFileRecentFirst;
+    if (recent >= 0 && recent < m_recent.Files().size()) {
+        const QString path = m_recent.Files().at(recent);
+        OpenDocumentFile(path);
+        return true;
+    }
+    return false;
+}
+
+} // namespace vl
