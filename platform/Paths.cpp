@@ -6,9 +6,19 @@
 
 namespace platform {
 
+namespace {
+QString g_programFolderOverride;
+} // namespace
+
+void SetProgramFolderOverride(const QString& folder)
+{
+    g_programFolderOverride = folder;
+}
+
 QString ProgramFolder()
 {
-    QString folder = QCoreApplication::applicationDirPath();
+    QString folder = g_programFolderOverride.isEmpty() ? QCoreApplication::applicationDirPath()
+                                                       : g_programFolderOverride;
     if (!folder.endsWith(QLatin1Char('/')))
         folder += QLatin1Char('/');
     return folder;

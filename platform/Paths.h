@@ -7,6 +7,8 @@ namespace platform {
 
 // The folder of the running executable, ending in "/".
 QString ProgramFolder();
+// Makes ProgramFolder() give another folder (tests keep their template there); empty undoes it.
+void SetProgramFolderOverride(const QString& folder);
 // The running executable's full path.
 QString ProgramPath();
 
