@@ -110,13 +110,6 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
         return abandon(errno);
     if (rename(name.data(), target.c_str()) != 0)
         return abandon(errno);
-
-    // Make the rename itself durable; a folder that cannot be synced does not undo the save.
-    int dirFd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (dirFd >= 0) {
-        fsync(dirFd);
-        close(dirFd);
-    }
     return true;
 }
 

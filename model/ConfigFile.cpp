@@ -109,6 +109,9 @@ ReadResult ParseConfigText(std::string_view bytes)
         switch (kind) {
         case LineKind::Parent:
         case LineKind::BiosStr:
+            // Only the sentinel may carry this mark; a section holding it would be taken for it.
+            if (value.substr(0, kFieldCapacity) == kSentinelMark)
+                return Refuse(sentinel, current, kReadBadLine);
             SetField(current->parent, value);
             break;
         case LineKind::Title:
@@ -145,22 +148,60 @@ ReadResult ReadConfigFile(const std::string& fileName)
 
 namespace {
 
-bool AppendLine(std::string& out, std::string_view key, std::string_view value, std::string* reason)
+// Composes the file's lines with their CR LF ends, checking that each stays a line the launcher takes.
+class LineWriter {
+public:
+    LineWriter(std::string& out, std::string* reason) : m_out(out), m_reason(reason) {}
+
+    // key, then the parts of the value; false when they would not make one line of at most 1022 bytes.
+    bool Line(std::string_view key, std::string_view value, std::string_view tail = {})
+    {
+        if (key.size() + value.size() + tail.size() > kMaxLineLength)
+            return Refuse("A line would be longer than the launcher reads (1022 bytes).");
+        if (!Carriable(value) || !Carriable(tail))
+            return Refuse("A one-line value holds a line break or a NUL byte.");
+        m_out.append(key).append(value).append(tail).append(kFileLineEnd);
+        return true;
+    }
+
+    // A description line: its line breaks become the file's CR CR form.
+    bool DescriptionLine(std::string_view description)
+    {
+        constexpr std::string_view key = "DESCRIPTION=";
+        if (key.size() + description.size() > kMaxLineLength)
+            return Refuse("A line would be longer than the launcher reads (1022 bytes).");
+        if (description.find('\0') != std::string_view::npos)
+            return Refuse("A one-line value holds a line break or a NUL byte.");
+        const std::size_t start = m_out.size() + key.size();
+        m_out.append(key).append(description);
+        for (std::size_t i = start; (i = m_out.find('\n', i)) != std::string::npos; ++i)
+            m_out[i] = '\r';
+        m_out.append(kFileLineEnd);
+        return true;
+    }
+
+    void EmptyLine() { m_out.append(kFileLineEnd); }
+
+    bool Refuse(const char* why)
+    {
+        if (m_reason)
+            *m_reason = why;
+        return false;
+    }
+
+private:
+    static bool Carriable(std::string_view v)
+    {
+        return v.find('\n') == std::string_view::npos && v.find('\0') == std::string_view::npos;
+    }
+
+    std::string& m_out;
+    std::string* m_reason;
+};
+
+std::string_view TextOrEmpty(const std::optional<std::string>& text)
 {
-    if (key.size() + value.size() > kMaxLineLength) {
-        if (reason)
-            *reason = "A line would be longer than the launcher reads (1022 bytes).";
-        return false;
-    }
-    if (value.find('\n') != std::string_view::npos || value.find('\0') != std::string_view::npos) {
-        if (reason)
-            *reason = "A one-line value holds a line break or a NUL byte.";
-        return false;
-    }
-    out.append(key);
-    out.append(value);
-    out.push_back('\n');
-    return true;
+    return text ? std::string_view(*text) : std::string_view();
 }
 
 } // namespace
@@ -168,32 +209,32 @@ bool AppendLine(std::string& out, std::string_view key, std::string_view value, 
 bool ComposeConfigText(const SectionNode* ring, std::string& bytes, std::string* reason)
 {
     const SectionNode* sentinel = FindSentinel(ring);
-    if (!sentinel || sentinel->next == sentinel) {
-        if (reason)
-            *reason = "The configuration holds no section.";
-        return false;
-    }
     std::string text;
+    LineWriter out(text, reason);
+    if (!sentinel || sentinel->next == sentinel)
+        return out.Refuse("The configuration holds no section.");
+
+    std::size_t estimate = 0;
+    for (const SectionNode* node = sentinel->next; node != sentinel; node = node->next)
+        estimate += 64 + node->name.size() + node->parent.size() + node->title.size() + TextOrEmpty(node->path).size() +
+                    TextOrEmpty(node->description).size();
+    text.reserve(estimate);
+
     for (const SectionNode* node = sentinel->next; node != sentinel; node = node->next) {
-        if (node->name.find(']') != std::string::npos) {
-            if (reason)
-                *reason = "A section name holds \"]\".";
-            return false;
-        }
-        bool ok = AppendLine(text, "[", node->name + "]", reason);
+        if (node->name.find(']') != std::string::npos)
+            return out.Refuse("A section name holds \"]\".");
+        bool ok = out.Line("[", node->name, "]");
         if (node->name == kMiscSection) {
-            ok = ok && AppendLine(text, "BIOSSTR=", node->parent, reason);
+            ok = ok && out.Line("BIOSSTR=", node->parent);
         } else {
-            ok = ok && AppendLine(text, "PARENT=", node->parent, reason) &&
-                 AppendLine(text, "TITLE=", node->title, reason) &&
-                 AppendLine(text, "PATH=", node->path.value_or(""), reason) &&
-                 AppendLine(text, "DESCRIPTION=", DescriptionToFile(node->description.value_or("")), reason);
+            ok = ok && out.Line("PARENT=", node->parent) && out.Line("TITLE=", node->title) &&
+                 out.Line("PATH=", TextOrEmpty(node->path)) && out.DescriptionLine(TextOrEmpty(node->description));
         }
         if (!ok)
             return false;
-        text.push_back('\n');
+        out.EmptyLine();
     }
-    bytes = ToFileText(text);
+    bytes = std::move(text);
     return true;
 }
 

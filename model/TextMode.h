@@ -6,6 +6,9 @@
 
 namespace vl {
 
+// How every line of the launcher's files ends.
+inline constexpr std::string_view kFileLineEnd = "\r\n";
+
 // Writing: each LF becomes CR LF; a CR is written unchanged.
 std::string ToFileText(std::string_view text);
 
