@@ -3,6 +3,7 @@
 
 #include "pages/CVLGenView.h"
 #include "pages/CVLMiscView.h"
+#include "pages/CVLProdView.h"
 
 namespace vl {
 
@@ -10,6 +11,7 @@ CPage* CreatePage(int pageId, CVLConfigDoc* document, PageHost* host, QWidget* p
 {
     switch (pageId) {
     case kGeneralPageId: return new CVLGenView(document, host, parent);
+    case kProductPageId: return new CVLProdView(document, host, parent);
     default: return new CVLMiscView(host, parent);
     }
 }

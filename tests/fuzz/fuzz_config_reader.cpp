@@ -94,6 +94,8 @@ size_t CheckRing(const vl::SectionNode* ring, size_t limit)
             Fail("a ring is not closed");
         if (++count > limit)
             Fail("a ring holds more sections than the input has lines");
+        if (vl::IsSentinel(node))
+            Fail("a section would pass for the sentinel", node->name);
         if (node->parent.size() > vl::kFieldCapacity || node->name.size() > vl::kFieldCapacity ||
             node->title.size() > vl::kFieldCapacity)
             Fail("a field is longer than its capacity", node->name);
