@@ -1,0 +1,542 @@
+// The Product page.
+#include "CVLProdView.h"
+
+#include "ProductTree.h"
+#include "TextLimits.h"
+#include "document/CVLConfigDoc.h"
+#include "document/CommandIds.h"
+#include "model/CaseFold.h"
+#include "platform/CodePage.h"
+#include "platform/FileDialogService.h"
+#include "platform/MessageService.h"
+#include "platform/Paths.h"
+#include "ui_CVLProdView.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QStandardItemModel>
+
+namespace vl {
+
+namespace {
+
+const QString kUntitled = QStringLiteral("Untitled");
+
+std::string Bytes(const QString& text)
+{
+    // Every text of the page holds only Windows-1252 characters.
+    return platform::ToCp1252(text).value_or(std::string());
+}
+
+QString FieldTextOf(const std::string& stored)
+{
+    QString text = platform::FromCp1252(stored);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return text;
+}
+
+std::string StoredTextOf(QString fieldText)
+{
+    fieldText.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return Bytes(fieldText);
+}
+
+bool IsEnterOrEscape(int key)
+{
+    return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape;
+}
+
+} // namespace
+
+CVLProdView::CVLProdView(CVLConfigDoc* document, PageHost* host, QWidget* parent)
+    : CPage(kProductPageId, host, parent), m_document(document), m_ui(std::make_unique<Ui::CVLProdView>())
+{
+    m_ui->setupUi(this);
+    m_tree = m_ui->productTree;
+    m_model = new QStandardItemModel(this);
+    m_tree->setModel(m_model);
+    m_selection = new ProductSelectionModel(m_model, this);
+    QItemSelectionModel* old = m_tree->selectionModel();
+    m_tree->setSelectionModel(m_selection);
+    delete old;
+    m_selection->SetGuard([this](const QModelIndex& from, const QModelIndex& to) {
+        const bool moved = SelectEntry(from, to);
+        SetPrompt(QStringLiteral("Click Edit > Add, Remove, or Rename to the edit product list."));
+        return moved;
+    });
+    m_tree->SetEditEnd([this](const QModelIndex& index, const QString& text) {
+        EndLabelEdit(index, text);
+    });
+    connect(m_tree, &QWidget::customContextMenuRequested, this, &CVLProdView::ShowContextMenu);
+    m_tree->installEventFilter(this);
+
+    // The tree's context menu: one popup, "Action".
+    m_menuContext = new QMenu(QStringLiteral("Action"), this);
+    m_menuContext->setObjectName(QStringLiteral("productContextMenu"));
+    const std::pair<int, const char*> items[] = {
+        {cmd::kContextAdd, "Add"}, {cmd::kContextRemove, "Remove"}, {cmd::kContextRename, "Rename"}};
+    for (const auto& [id, text] : items) {
+        QAction* action = m_menuContext->addAction(QString::fromLatin1(text));
+        action->setProperty("commandId", id);
+    }
+    m_popupRunner = [](QMenu* menu, const QPoint& globalPos) {
+        return menu->exec(globalPos);
+    };
+
+    LimitLineEdit(m_ui->titleEdit, kTitleTypingLimit);
+    LimitLineEdit(m_ui->pathEdit, 0);
+    m_descriptionLimiter = new TextEditLimiter(m_ui->descriptionEdit, kDescriptionTypingLimit);
+    connect(m_ui->titleEdit, &QLineEdit::textEdited, this, &CVLProdView::OnUserChange);
+    connect(m_ui->pathEdit, &QLineEdit::textEdited, this, &CVLProdView::OnUserChange);
+    connect(m_ui->descriptionEdit, &QPlainTextEdit::textChanged, this, &CVLProdView::OnUserChange);
+    for (QWidget* field : {static_cast<QWidget*>(m_ui->titleEdit), static_cast<QWidget*>(m_ui->descriptionEdit),
+                           static_cast<QWidget*>(m_ui->pathEdit)})
+        field->installEventFilter(this);
+
+    connect(m_ui->browseButton, &QPushButton::clicked, this, &CVLProdView::BrowseForProgram);
+    connect(m_ui->backButton, &QPushButton::clicked, this, [this] {
+        Host()->SwitchPage(kGeneralPageId);
+    });
+    connect(m_ui->nextButton, &QPushButton::clicked, this, [this] {
+        Host()->SwitchPage(kMiscPageId);
+    });
+
+    // Enter and Escape belong to the tree's label edit, whichever control of the page has the focus.
+    qApp->installEventFilter(this);
+    EnableFields(false);
+}
+
+CVLProdView::~CVLProdView()
+{
+    qApp->removeEventFilter(this);
+}
+
+void CVLProdView::SetPrompt(const QString& text)
+{
+    Host()->SetStatusPrompt(text);
+}
+
+void CVLProdView::OnUserChange()
+{
+    if (!m_filling)
+        m_document->SetModifiedFlag(true);
+}
+
+void CVLProdView::OnInitialUpdate()
+{
+    OnUpdate();
+}
+
+void CVLProdView::OnUpdate()
+{
+    EnableFields(false);
+    m_pRing = m_document->m_pRing;
+    BuildTree();
+}
+
+QStandardItem* CVLProdView::ItemOf(const QModelIndex& index) const
+{
+    return index.isValid() ? m_model->itemFromIndex(index) : nullptr;
+}
+
+SectionNode* CVLProdView::NodeOf(const QModelIndex& entry) const
+{
+    if (!IsEntry(entry) || !m_pRing)
+        return nullptr;
+    return FindSection(m_pRing, Bytes(entry.parent().data().toString()), Bytes(entry.data().toString()));
+}
+
+// ---- The tree ----------------------------------------------------------------------------------
+
+void CVLProdView::BuildTree()
+{
+    m_selection->SetBypass(true);
+    m_model->clear();
+    m_selection->SetBypass(false);
+    if (!m_pRing)
+        return;
+    const SectionNode* sentinel = FindSentinel(m_pRing);
+    for (const SectionNode* node = sentinel->next; node && node != sentinel; node = node->next) {
+        const bool general = node->parent == kGeneralSection && node->name == kGeneralSection;
+        if (general || node->name == kMiscSection)
+            continue;
+        const QString parentText = platform::FromCp1252(node->parent);
+        QModelIndex group = FindGroupItem(parentText);
+        if (!group.isValid()) {
+            auto* item = new QStandardItem(parentText);
+            m_model->appendRow(item);
+            group = item->index();
+        }
+        m_hCurItem = group;
+        if (!node->name.empty())
+            ItemOf(group)->appendRow(new QStandardItem(platform::FromCp1252(node->name)));
+    }
+    if (m_model->rowCount() > 0)
+        m_tree->expand(m_model->index(0, 0));
+}
+
+QModelIndex CVLProdView::FindGroupItem(const QString& text) const
+{
+    const std::string wanted = Bytes(text);
+    for (int row = 0; row < m_model->rowCount(); ++row) {
+        const QModelIndex group = m_model->index(row, 0);
+        if (EqualsIgnoreCase(Bytes(group.data().toString()), wanted))
+            return group;
+    }
+    return QModelIndex();
+}
+
+bool CVLProdView::SelectEntry(const QModelIndex& oldItem, const QModelIndex& newItem)
+{
+    if (oldItem.isValid() && !CommitPage(true))
+        return false;
+    if (IsEntry(newItem)) {
+        if (const SectionNode* node = NodeOf(newItem)) {
+            EnableFields(true);
+            FillFields(*node);
+        }
+    } else {
+        EnableFields(false);
+    }
+    m_hCurItem = newItem;
+    return true;
+}
+
+bool CVLProdView::SelectItem(const QModelIndex& index)
+{
+    m_tree->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    return m_tree->currentIndex() == index;
+}
+
+void CVLProdView::DeleteItem(const QModelIndex& index)
+{
+    if (!index.isValid())
+        return;
+    const bool wasCurrent = m_tree->currentIndex() == index;
+    m_selection->SetBypass(true);
+    m_model->removeRow(index.row(), index.parent());
+    m_selection->SetBypass(false);
+    if (wasCurrent) {
+        // The tree moved the selection by itself; the fields must follow it, without storing the
+        // deleted entry's fields into another entry.
+        SelectEntry(QModelIndex(), m_tree->currentIndex());
+    }
+}
+
+void CVLProdView::ShowContextMenu(const QPoint& pos)
+{
+    const QModelIndex hit = m_tree->indexAt(pos);
+    if (!CommitPage(false) && hit != QModelIndex(m_hCurItem)) {
+        if (!CommitPage(true))
+            return;
+    }
+    m_hCurItem = hit;
+    if (!hit.isValid())
+        return;
+    // Only a click on the item's label (not the empty rest of its row) opens the menu.
+    const QRect row = m_tree->visualRect(hit);
+    const int labelEnd = row.left() + m_tree->fontMetrics().horizontalAdvance(hit.data().toString()) + 8;
+    if (pos.x() > labelEnd)
+        return;
+    const bool entry = IsEntry(hit);
+    for (QAction* action : m_menuContext->actions()) {
+        const int id = action->property("commandId").toInt();
+        action->setEnabled(id == cmd::kContextAdd ? !entry : entry);
+    }
+    SelectItem(hit);
+    if (QAction* chosen = m_popupRunner(m_menuContext, m_tree->viewport()->mapToGlobal(pos)))
+        ExecuteCommand(chosen->property("commandId").toInt());
+}
+
+// ---- The details --------------------------------------------------------------------------------
+
+void CVLProdView::EnableFields(bool enable)
+{
+    if (!enable) {
+        m_filling = true;
+        m_descriptionLimiter->SetSuspended(true);
+        SetFieldText(m_ui->titleEdit, QString());
+        m_ui->descriptionEdit->setPlainText(QString());
+        SetFieldText(m_ui->pathEdit, QString());
+        m_descriptionLimiter->SetSuspended(false);
+        m_filling = false;
+    }
+    for (QWidget* w : {static_cast<QWidget*>(m_ui->titleEdit), static_cast<QWidget*>(m_ui->descriptionEdit),
+                       static_cast<QWidget*>(m_ui->pathEdit), static_cast<QWidget*>(m_ui->browseButton)})
+        w->setEnabled(enable);
+}
+
+void CVLProdView::FillFields(const SectionNode& node)
+{
+    m_filling = true;
+    m_descriptionLimiter->SetSuspended(true);
+    SetFieldText(m_ui->titleEdit, platform::FromCp1252(node.title));
+    m_ui->descriptionEdit->setPlainText(FieldTextOf(node.description.value_or(std::string())));
+    SetFieldText(m_ui->pathEdit, platform::FromCp1252(node.path.value_or(std::string())));
+    m_descriptionLimiter->SetSuspended(false);
+    m_filling = false;
+}
+
+bool CVLProdView::CommitPage(bool showMessages)
+{
+    const QModelIndex selected = m_tree->currentIndex();
+    const std::string title = Bytes(m_ui->titleEdit->text());
+    const std::string description = StoredTextOf(m_ui->descriptionEdit->toPlainText());
+    const std::string path = Bytes(m_ui->pathEdit->text());
+    if (!IsEntry(selected))
+        return true;
+
+    QString refusal;
+    if (title.empty() || title.size() > kTitleLimit)
+        refusal = QStringLiteral("Please enter the title less than 50 characters");
+    else if (description.empty() || description.size() > kDescriptionLimit)
+        refusal = QStringLiteral("Please enter the description less than 180 characters");
+    else if (path.empty())
+        refusal = QStringLiteral("Please enter the valid file path");
+    if (!refusal.isEmpty()) {
+        if (showMessages)
+            platform::ShowMessage(refusal);
+        return false;
+    }
+    if (SectionNode* node = NodeOf(selected)) {
+        SetField(node->title, title);
+        node->description = description;
+        node->path = path;
+    }
+    return true;
+}
+
+void CVLProdView::BrowseForProgram()
+{
+    platform::CurrentDirectoryKeeper keep;
+    platform::FileDialogRequest request;
+    request.kind = platform::FileDialogRequest::Kind::Open;
+    request.filter = QString::fromLatin1(kProgramFilter);
+    request.initialName = QStringLiteral("*.exe");
+    request.defaultExtension = QStringLiteral("*.exe");
+    request.hideReadOnly = true;
+    request.overwritePrompt = true;
+    request.owner = this;
+    request.initialFolder =
+        m_document->ProgramBrowseDir().isEmpty() ? platform::ProgramFolder() : m_document->ProgramBrowseDir();
+    const auto chosen = platform::FileDialogs().Run(request);
+    if (!chosen)
+        return;
+    m_document->SetProgramBrowseDir(platform::FolderOf(*chosen));
+    SetFieldText(m_ui->pathEdit, *chosen);
+    m_document->SetModifiedFlag(true);
+}
+
+// ---- The entry commands -------------------------------------------------------------------------
+
+void CVLProdView::AddEntry()
+{
+    const QModelIndex group = m_hCurItem;
+    if (!group.isValid() || IsEntry(group))
+        return;
+    auto* item = new QStandardItem(kUntitled);
+    ItemOf(group)->appendRow(item);
+    m_tree->expand(group);
+    m_nEditMode = LabelEditMode::Adding;
+    SetPrompt(QStringLiteral("Enter title less than 50 characters."));
+    m_tree->StartEdit(item->index());
+}
+
+void CVLProdView::RemoveEntry()
+{
+    const QModelIndex entry = m_hCurItem;
+    if (!IsEntry(entry))
+        return;
+    if (platform::ShowMessage(QStringLiteral("Would you like to remove the item ?"), platform::MsgButtons::YesNo) !=
+        platform::MsgAnswer::Yes)
+        return;
+    if (SectionNode* node = NodeOf(entry)) {
+        if (!RemoveSection(m_pRing, node))
+            platform::ShowMessage(QStringLiteral("Error While removing the item..!!"));
+        m_document->SetModifiedFlag(true);
+    }
+    DeleteItem(entry);
+}
+
+void CVLProdView::RenameEntry()
+{
+    const QModelIndex entry = m_hCurItem;
+    if (!IsEntry(entry))
+        return;
+    m_nEditMode = LabelEditMode::Renaming;
+    m_tree->StartEdit(entry);
+}
+
+void CVLProdView::EndLabelEdit(const QModelIndex& item, const QString& newText)
+{
+    if (!item.isValid())
+        return;
+    const QPersistentModelIndex index(item);
+    const QString oldText = item.data().toString();
+    const std::string group = Bytes(item.parent().data().toString());
+    const std::string name = Bytes(newText);
+
+    if (name.size() > static_cast<std::size_t>(kLabelLimit)) {
+        platform::ShowMessage(QStringLiteral("Please enter the product label less than 50 characters"));
+        m_tree->StartEdit(index);
+        return;
+    }
+    const QString duplicate = QStringLiteral("This product name already exists !!\nTry with different name");
+    if (name.empty()) {
+        if (oldText == kUntitled)
+            DeleteItem(index);
+    } else if (m_nEditMode == LabelEditMode::Adding) {
+        if (FindSection(m_pRing, group, name)) {
+            platform::ShowMessage(duplicate);
+            if (oldText == kUntitled)
+                DeleteItem(index);
+        } else {
+            if (SectionNode* nameless = FindSection(m_pRing, group, "")) {
+                SetField(nameless->name, name);
+            } else {
+                InsertSectionAfter(LastSection(m_pRing), CreateSectionNode(group, name, "", std::nullopt, std::nullopt));
+            }
+            m_document->SetModifiedFlag(true);
+            ItemOf(index)->setText(newText);
+            SelectItem(index);
+        }
+    } else if (m_nEditMode == LabelEditMode::Renaming) {
+        if (FindSection(m_pRing, group, name)) {
+            platform::ShowMessage(duplicate);
+        } else {
+            if (SectionNode* node = FindSection(m_pRing, group, Bytes(oldText))) {
+                SetField(node->name, name);
+                m_document->SetModifiedFlag(true);
+            }
+            ItemOf(index)->setText(newText);
+        }
+    }
+    SetPrompt(QString());
+    m_nEditMode = LabelEditMode::None;
+}
+
+void CVLProdView::MoveEntryDown()
+{
+    const QModelIndex selected = m_tree->currentIndex();
+    const QModelIndex group = selected.parent();
+    const QModelIndex next = selected.sibling(selected.row() + 1, 0);
+    if (!group.isValid() || !next.isValid())
+        return;
+    const QString g = group.data().toString();
+    const QString s = selected.data().toString();
+    const QString x = next.data().toString();
+    CommitPage(true);
+    MoveSectionAfter(FindSection(m_pRing, Bytes(g), Bytes(x)), FindSection(m_pRing, Bytes(g), Bytes(s)));
+    m_document->SetModifiedFlag(true);
+    BuildTree();
+    const QModelIndex newGroup = FindGroupItem(g);
+    for (int row = 0; row < m_model->rowCount(newGroup); ++row) {
+        const QModelIndex child = m_model->index(row, 0, newGroup);
+        if (EqualsIgnoreCase(Bytes(child.data().toString()), Bytes(s))) {
+            SelectItem(child);
+            break;
+        }
+    }
+}
+
+void CVLProdView::MoveEntryUp()
+{
+    const QModelIndex selected = m_tree->currentIndex();
+    const QModelIndex group = selected.parent();
+    const QModelIndex previous = selected.row() > 0 ? selected.sibling(selected.row() - 1, 0) : QModelIndex();
+    if (!group.isValid() || !previous.isValid())
+        return;
+    const QString g = group.data().toString();
+    const QString s = selected.data().toString();
+    const QString x = previous.data().toString();
+    CommitPage(true);
+    MoveSectionAfter(FindSection(m_pRing, Bytes(g), Bytes(s)), FindSection(m_pRing, Bytes(g), Bytes(x)));
+    m_document->SetModifiedFlag(true);
+    BuildTree();
+    const QModelIndex newGroup = FindGroupItem(g);
+    for (int row = 0; row < m_model->rowCount(newGroup); ++row) {
+        const QModelIndex child = m_model->index(row, 0, newGroup);
+        if (EqualsIgnoreCase(Bytes(child.data().toString()), Bytes(s))) {
+            SelectItem(child);
+            break;
+        }
+    }
+}
+
+// ---- Commands and events ------------------------------------------------------------------------
+
+bool CVLProdView::UpdateCommand(int id, platform::CommandState& state)
+{
+    const bool entry = IsEntry(m_tree->currentIndex());
+    switch (id) {
+    case cmd::kEditAdd: state.enabled = !entry; return true;
+    case cmd::kEditRemove:
+    case cmd::kEditRename: state.enabled = entry; return true;
+    case cmd::kMoveUp:
+    case cmd::kMoveDown:
+    case cmd::kContextAdd:
+    case cmd::kContextRemove:
+    case cmd::kContextRename: return true;
+    default: return IsEditCommand(id);
+    }
+}
+
+bool CVLProdView::ExecuteCommand(int id)
+{
+    switch (id) {
+    case cmd::kEditAdd:
+    case cmd::kContextAdd: AddEntry(); return true;
+    case cmd::kEditRemove:
+    case cmd::kContextRemove: RemoveEntry(); return true;
+    case cmd::kEditRename:
+    case cmd::kContextRename: RenameEntry(); return true;
+    case cmd::kMoveUp: MoveEntryUp(); return true;
+    case cmd::kMoveDown: MoveEntryDown(); return true;
+    default: return SendEditCommand(id);
+    }
+}
+
+bool CVLProdView::OnPageKey(QObject* watched, QEvent* event)
+{
+    const auto type = event->type();
+    if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress && type != QEvent::KeyRelease)
+        return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!IsEnterOrEscape(key->key()) || !widget || (widget != this && !isAncestorOf(widget)))
+        return false;
+    if (type == QEvent::ShortcutOverride)
+        key->accept();
+    if (type == QEvent::KeyPress)
+        m_tree->EndEdit(key->key() != Qt::Key_Escape);
+    return true;
+}
+
+bool CVLProdView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (OnPageKey(watched, event))
+        return true;
+    if (watched == m_tree && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Insert)
+            AddEntry();
+        else if (key == Qt::Key_Delete)
+            RemoveEntry();
+        return false; // the tree's own handling follows
+    }
+    if (event->type() == QEvent::FocusIn) {
+        if (watched == m_ui->titleEdit)
+            SetPrompt(QStringLiteral("Enter a title of less than 50 characters."));
+        else if (watched == m_ui->descriptionEdit)
+            SetPrompt(QStringLiteral("Enter a description of less than 180 characters."));
+        else if (watched == m_ui->pathEdit)
+            SetPrompt(QStringLiteral("Enter the path/filename to be launched."));
+    } else if (event->type() == QEvent::FocusOut &&
+               (watched == m_ui->titleEdit || watched == m_ui->descriptionEdit || watched == m_ui->pathEdit)) {
+        SetPrompt(QString());
+    }
+    return CPage::eventFilter(watched, event);
+}
+
+} // namespace vl
