@@ -15,7 +15,11 @@ QStringList NameFiltersOf(const QString& filter)
         if (parts[i].isEmpty())
             break;
         const QString patterns = parts[i + 1].split(QLatin1Char(';')).join(QLatin1Char(' '));
-        filters.append(parts[i] + QStringLiteral(" (") + patterns + QLatin1Char(')'));
+        // A name that already shows its patterns, "Configuration Files (*.ini)", is taken as it is.
+        if (parts[i].contains(QLatin1Char('(') + patterns + QLatin1Char(')')))
+            filters.append(parts[i]);
+        else
+            filters.append(parts[i] + QStringLiteral(" (") + patterns + QLatin1Char(')'));
     }
     return filters;
 }
