@@ -47,6 +47,20 @@ bool IsEnterOrEscape(int key)
     return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape;
 }
 
+// Sees every key of the application before any control does, for the page's Enter and Escape rule.
+// It is an object of its own so that the page's filter on its controls does not see each event twice.
+class PageKeyFilter : public QObject {
+public:
+    PageKeyFilter(QObject* parent, std::function<bool(QObject*, QEvent*)> filter)
+        : QObject(parent), m_filter(std::move(filter))
+    {
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override { return m_filter(watched, event); }
+
+private:
+    std::function<bool(QObject*, QEvent*)> m_filter;
+};
+
 } // namespace
 
 CVLProdView::CVLProdView(CVLConfigDoc* document, PageHost* host, QWidget* parent)
@@ -103,13 +117,16 @@ CVLProdView::CVLProdView(CVLConfigDoc* document, PageHost* host, QWidget* parent
     });
 
     // Enter and Escape belong to the tree's label edit, whichever control of the page has the focus.
-    qApp->installEventFilter(this);
+    m_keyFilter = new PageKeyFilter(this, [this](QObject* watched, QEvent* event) {
+        return OnPageKey(watched, event);
+    });
+    qApp->installEventFilter(m_keyFilter);
     EnableFields(false);
 }
 
 CVLProdView::~CVLProdView()
 {
-    qApp->removeEventFilter(this);
+    qApp->removeEventFilter(m_keyFilter);
 }
 
 void CVLProdView::SetPrompt(const QString& text)
@@ -515,8 +532,6 @@ bool CVLProdView::OnPageKey(QObject* watched, QEvent* event)
 
 bool CVLProdView::eventFilter(QObject* watched, QEvent* event)
 {
-    if (OnPageKey(watched, event))
-        return true;
     if (watched == m_tree && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Insert)

@@ -99,6 +99,7 @@ private:
     QMenu* m_menuContext;
     TextEditLimiter* m_descriptionLimiter = nullptr;
     PopupRunner m_popupRunner;
+    QObject* m_keyFilter = nullptr;
     bool m_filling = false;
 };
 
