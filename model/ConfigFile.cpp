@@ -223,6 +223,8 @@ bool ComposeConfigText(const SectionNode* ring, std::string& bytes, std::string*
     for (const SectionNode* node = sentinel->next; node != sentinel; node = node->next) {
         if (node->name.find(']') != std::string::npos)
             return out.Refuse("A section name holds \"]\".");
+        if (node->parent == kSentinelMark)
+            return out.Refuse("A parent or BIOSSTR value of \"[S]\" cannot be read back.");
         bool ok = out.Line("[", node->name, "]");
         if (node->name == kMiscSection) {
             ok = ok && out.Line("BIOSSTR=", node->parent);
