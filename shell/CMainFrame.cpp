@@ -83,12 +83,18 @@ CMainFrame::CMainFrame(PageFactory factory, QWidget* parent) : QMainWindow(paren
     if (CPage* first = MakePage(kGeneralPageId))
         m_stack->setCurrentWidget(first);
 
-    connect(qApp, &QApplication::focusChanged, this, [this] {
+    m_focusConnection = connect(qApp, &QApplication::focusChanged, this, [this] {
         UpdateCommands();
     });
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame()
+{
+    disconnect(m_focusConnection);
+    // Hide while the frame is whole: hiding moves the focus out of a page's field, and the page then
+    // clears its prompt through the frame.
+    hide();
+}
 
 void CMainFrame::SetCommandTargets(platform::CommandTarget* document, platform::CommandTarget* application)
 {

@@ -97,6 +97,7 @@ private:
     QAction* m_recentPlaceholder = nullptr;
     QList<QAction*> m_recentActions;
     QSize m_fitSize;
+    QMetaObject::Connection m_focusConnection;
 };
 
 } // namespace vl

@@ -162,15 +162,18 @@ class FrameTest : public GuiTest
     }
 
     // The command ran once, at the target, and nothing ran anywhere else.
+    // Compared as standard vectors: Qt 6.4's QList comparison hands memcmp a null pointer for empty
+    // lists, which the undefined-behaviour sanitizer reports.
     void ExpectRanOnlyAt(Target target, int id)
     {
-        QList<int> onPages;
+        std::vector<int> onPages;
         for (const auto& [pageId, page] : m_testPages)
-            onPages += page->m_executed;
-        const QList<int> once{id};
-        EXPECT_EQ(onPages, target == Target::Page ? once : QList<int>());
-        EXPECT_EQ(m_document.m_executed, target == Target::Document ? once : QList<int>());
-        EXPECT_EQ(m_application.m_executed, target == Target::Application ? once : QList<int>());
+            onPages.insert(onPages.end(), page->m_executed.begin(), page->m_executed.end());
+        const std::vector<int> once{id};
+        const auto ran = [](const QList<int>& list) { return std::vector<int>(list.begin(), list.end()); };
+        EXPECT_EQ(onPages, target == Target::Page ? once : std::vector<int>());
+        EXPECT_EQ(ran(m_document.m_executed), target == Target::Document ? once : std::vector<int>());
+        EXPECT_EQ(ran(m_application.m_executed), target == Target::Application ? once : std::vector<int>());
     }
 
     RecordingTarget m_document{{vl::cmd::kFileSave, vl::cmd::kFileSaveAs, vl::cmd::kPreview}};
