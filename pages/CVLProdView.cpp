@@ -16,6 +16,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QStandardItemModel>
+#include <unordered_map>
 
 namespace vl {
 
@@ -45,6 +46,15 @@ std::string StoredTextOf(QString fieldText)
 bool IsEnterOrEscape(int key)
 {
     return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape;
+}
+
+// Moves a section; true when the ring's order changed (twins, for one, find the same section twice).
+bool MoveAfter(SectionNode* anchor, SectionNode* moving)
+{
+    if (!anchor || !moving || anchor == moving || anchor->next == moving)
+        return false;
+    MoveSectionAfter(anchor, moving);
+    return true;
 }
 
 // Sees every key of the application before any control does, for the page's Enter and Escape rule.
@@ -168,27 +178,41 @@ SectionNode* CVLProdView::NodeOf(const QModelIndex& entry) const
 
 void CVLProdView::BuildTree()
 {
+    // A label edit cannot outlive its item: it ends as cancelled, so an Add's placeholder goes and the
+    // edit mode does not carry over to the next edit.
+    m_tree->EndEdit(false);
     m_selection->SetBypass(true);
     m_model->clear();
     m_selection->SetBypass(false);
     if (!m_pRing)
         return;
+    // Groups are found by their parent text with letter case folded, and filled before they join the
+    // model, so that a large configuration does not scan the top level once per entry.
+    std::unordered_map<std::string, QStandardItem*> groups;
+    QList<QStandardItem*> order;
+    QStandardItem* last = nullptr;
     const SectionNode* sentinel = FindSentinel(m_pRing);
     for (const SectionNode* node = sentinel->next; node && node != sentinel; node = node->next) {
         const bool general = node->parent == kGeneralSection && node->name == kGeneralSection;
         if (general || node->name == kMiscSection)
             continue;
-        const QString parentText = platform::FromCp1252(node->parent);
-        QModelIndex group = FindGroupItem(parentText);
-        if (!group.isValid()) {
-            auto* item = new QStandardItem(parentText);
-            m_model->appendRow(item);
-            group = item->index();
+        std::string key = node->parent;
+        for (char& c : key)
+            c = static_cast<char>(FoldCase1252(static_cast<unsigned char>(c)));
+        auto [it, isNew] = groups.try_emplace(std::move(key), nullptr);
+        if (isNew) {
+            it->second = new QStandardItem(platform::FromCp1252(node->parent));
+            order.append(it->second);
         }
-        m_hCurItem = group;
+        last = it->second;
         if (!node->name.empty())
-            ItemOf(group)->appendRow(new QStandardItem(platform::FromCp1252(node->name)));
+            last->appendRow(new QStandardItem(platform::FromCp1252(node->name)));
     }
+    m_selection->SetBypass(true);
+    m_model->invisibleRootItem()->appendRows(order);
+    m_selection->SetBypass(false);
+    if (last)
+        m_hCurItem = last->index();
     if (m_model->rowCount() > 0)
         m_tree->expand(m_model->index(0, 0));
 }
@@ -251,10 +275,10 @@ void CVLProdView::ShowContextMenu(const QPoint& pos)
     m_hCurItem = hit;
     if (!hit.isValid())
         return;
-    // Only a click on the item's label (not the empty rest of its row) opens the menu.
+    // Only a click on the item's label (not its expand button, nor the empty rest of its row) opens the menu.
     const QRect row = m_tree->visualRect(hit);
     const int labelEnd = row.left() + m_tree->fontMetrics().horizontalAdvance(hit.data().toString()) + 8;
-    if (pos.x() > labelEnd)
+    if (pos.x() < row.left() || pos.x() > labelEnd)
         return;
     const bool entry = IsEntry(hit);
     for (QAction* action : m_menuContext->actions()) {
@@ -444,8 +468,8 @@ void CVLProdView::MoveEntryDown()
     const QString s = selected.data().toString();
     const QString x = next.data().toString();
     CommitPage(true);
-    MoveSectionAfter(FindSection(m_pRing, Bytes(g), Bytes(x)), FindSection(m_pRing, Bytes(g), Bytes(s)));
-    m_document->SetModifiedFlag(true);
+    if (MoveAfter(FindSection(m_pRing, Bytes(g), Bytes(x)), FindSection(m_pRing, Bytes(g), Bytes(s))))
+        m_document->SetModifiedFlag(true);
     BuildTree();
     const QModelIndex newGroup = FindGroupItem(g);
     for (int row = 0; row < m_model->rowCount(newGroup); ++row) {
@@ -468,8 +492,8 @@ void CVLProdView::MoveEntryUp()
     const QString s = selected.data().toString();
     const QString x = previous.data().toString();
     CommitPage(true);
-    MoveSectionAfter(FindSection(m_pRing, Bytes(g), Bytes(s)), FindSection(m_pRing, Bytes(g), Bytes(x)));
-    m_document->SetModifiedFlag(true);
+    if (MoveAfter(FindSection(m_pRing, Bytes(g), Bytes(s)), FindSection(m_pRing, Bytes(g), Bytes(x))))
+        m_document->SetModifiedFlag(true);
     BuildTree();
     const QModelIndex newGroup = FindGroupItem(g);
     for (int row = 0; row < m_model->rowCount(newGroup); ++row) {
