@@ -42,11 +42,13 @@ protected:
 
 private:
     void OnUserChange();
+    void OnDescriptionChange();
 
     CVLConfigDoc* m_document;
     std::unique_ptr<Ui::CVLGenView> m_ui;
     TextEditLimiter* m_descriptionLimiter = nullptr;
     bool m_filling = false;
+    QString m_lastDescription; // what the description field showed at its last change
 };
 
 // The logo path field's browse settings.

@@ -12,10 +12,10 @@
 namespace vl {
 
 LineLimitValidator::LineLimitValidator(QLineEdit* edit, int maxBytes)
-    : QValidator(edit), m_maxBytes(maxBytes), m_acceptedLength(edit->text().size())
+    : QValidator(edit), m_maxBytes(maxBytes), m_acceptedText(edit->text())
 {
     connect(edit, &QLineEdit::textChanged, this, [this](const QString& text) {
-        m_acceptedLength = text.size();
+        m_acceptedText = text;
     });
 }
 
@@ -28,7 +28,7 @@ QValidator::State LineLimitValidator::validate(QString& input, int& pos) const
     // Every Windows-1252 character is one UTF-16 unit, so the length in units is the length in bytes.
     if (m_maxBytes <= 0)
         return Acceptable;
-    const qsizetype allowed = std::max<qsizetype>(m_maxBytes, m_acceptedLength);
+    const qsizetype allowed = std::max<qsizetype>(m_maxBytes, m_acceptedText.size());
     if (input.size() > allowed) {
         const qsizetype excess = input.size() - allowed;
         const qsizetype start = pos - excess;
@@ -36,6 +36,9 @@ QValidator::State LineLimitValidator::validate(QString& input, int& pos) const
             return Invalid;
         input.remove(start, excess);
         pos = static_cast<int>(start);
+        // Nothing of what was typed is left: refuse the keystroke, so that the field reports no edit.
+        if (input == m_acceptedText)
+            return Invalid;
     }
     return Acceptable;
 }

@@ -19,7 +19,7 @@ public:
 
 private:
     int m_maxBytes;
-    qsizetype m_acceptedLength = 0; // the field's length before the change being judged
+    QString m_acceptedText; // the field's text before the change being judged
 };
 
 // A one-line field: at most maxBytes typed or pasted (none: zero), Windows-1252 only. Text the program

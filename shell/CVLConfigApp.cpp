@@ -23,6 +23,10 @@ CVLConfigApp::~CVLConfigApp()
 {
     if (m_document)
         m_document->OnCloseDocument();
+    // Hide the frame while it is whole: hiding moves the focus out of a page field, and the page then
+    // clears its prompt through the frame, which must not be half destroyed by then.
+    if (m_frame)
+        m_frame->hide();
     m_frame.reset();
 }
 
