@@ -153,6 +153,11 @@ void CVLGenView::OnBrowseLogo()
     if (!chosen)
         return;
     std::string message;
+    // The configuration holds Windows-1252 text; a path it cannot hold would be lost at the next commit.
+    if (!platform::ToCp1252(*chosen)) {
+        platform::ShowMessage(QStringLiteral("Error:\n") + QString::fromLatin1(kPathNotStorable));
+        return;
+    }
     if (!CheckLogoFile(LocalPath(*chosen), message)) {
         platform::ShowMessage(QStringLiteral("Error:\n") + QString::fromLocal8Bit(message));
         return;

@@ -15,6 +15,10 @@ inline constexpr int kMiscPageId = 101;
 inline constexpr int kPageLayoutWidth = 570;
 inline constexpr int kPageLayoutHeight = 260;
 
+// Said when a chosen file's path holds characters that the configuration's Windows-1252 text cannot.
+inline constexpr const char* kPathNotStorable =
+    "The path of the chosen file holds characters that the configuration file cannot store.";
+
 // The frame, as a page sees it.
 class PageHost {
 public:

@@ -1,5 +1,6 @@
 // The company logo: the PCX header check, the file check, and the "..." browse command of the General page.
 #include "pages/LogoCheck.h"
+#include "pages/Page.h"
 #include "app/AppFixture.h"
 
 #include <QLineEdit>
@@ -148,6 +149,8 @@ TEST_F(LogoBrowse, acceptedFileFillsTheFieldAndIsRememberedRefusedAndCancelledCh
         {big, d1, kTooLarge, good1, d1},
         {d2 + QStringLiteral("none.pcx"), d1, kCannotOpen, good1, d1},
         {good2, d1, "", good2, d2},
+        // A path the configuration's Windows-1252 text cannot hold would be lost at the next commit.
+        {TempPath() + QStringLiteral("/\u0100/good.pcx"), d2, vl::kPathNotStorable, good2, d2},
         {std::nullopt, d2, "", good2, d2},
     };
     int n = 0;
