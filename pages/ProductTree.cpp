@@ -63,6 +63,10 @@ ProductTreeView::ProductTreeView(QWidget* parent) : QTreeView(parent)
 
 bool ProductTreeView::StartEdit(const QModelIndex& index)
 {
+    // A click on the selected label schedules an edit of its own, and while it is pending no other edit
+    // can begin. The view drops the pending one when asked for a double-click edit, which this tree's
+    // triggers then refuse; the page's edit takes its place.
+    QTreeView::edit(index, QAbstractItemView::DoubleClicked, nullptr);
     return edit(index, QAbstractItemView::AllEditTriggers, nullptr);
 }
 

@@ -1,0 +1,230 @@
+// The Product page's entry fields: the commit's checks and what it stores, typing limits, the keys the
+// page keeps from its fields, focus prompts and the modified flag.
+#include "ProdTestSupport.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+using namespace Qt::StringLiterals;
+using namespace vltest::prod;
+
+namespace {
+
+using Q = QStringList;
+
+class ProdFields : public ProdPageTest {
+protected:
+    // Entry E under P (selected), with its stored texts set as a loaded file would leave them.
+    void OpenOnE(const std::string& title, const std::optional<std::string>& description)
+    {
+        Open(kGeneral + Sec("E", "P", "t", "d", "old path") + Sec("F", "P", "tf", "df", "pf"));
+        vl::SectionNode* e = Node("P", "E");
+        e->title = title; // a loaded title may exceed what typing allows, up to what the field holds
+        e->description = description;
+        Click(EntryItem(u"P"_s, u"E"_s));
+        ASSERT_EQ(CurrentText(), u"E"_s);
+    }
+};
+
+// Records the key presses (modifier keys left out) that reach a control.
+class KeyCounter : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() != Qt::Key_Shift)
+            keys.append(static_cast<QKeyEvent*>(event)->key());
+        return false;
+    }
+    QList<int> keys;
+};
+
+TEST_F(ProdFields, commitChecksTitleDescriptionPathInOrderAndStoresAllOrNothing)
+{
+    const std::string a238(238, 'a');
+    struct Case {
+        const char* what;
+        std::string title;
+        std::optional<std::string> description; // as stored, line breaks as CR LF
+        QString path;                           // typed into the path field
+        QString message;                        // empty: the commit passes
+    };
+    const Case cases[] = {
+        {"63-byte title", std::string(63, 't'), "d", u"new"_s, {}},
+        {"64-byte title", std::string(64, 't'), "d", u"new"_s, kTitleMessage},
+        {"empty title", "", "d", u"new"_s, kTitleMessage},
+        {"240 bytes of description with one line break", "t", a238 + "\r\n", u"new"_s, {}},
+        {"241 bytes of description with one line break", "t", a238 + "a\r\n", u"new"_s, kDescriptionMessage},
+        {"240 bytes of description", "t", std::string(240, 'd'), u"new"_s, {}},
+        {"241 bytes of description", "t", std::string(241, 'd'), u"new"_s, kDescriptionMessage},
+        {"no description", "t", std::nullopt, u"new"_s, kDescriptionMessage},
+        {"empty title reported before empty description", "", std::nullopt, QString(), kTitleMessage},
+        {"a path of one space", "t", "d", u" "_s, {}},
+        {"empty path, the valid title not stored either", "t", "d", QString(), kPathMessage},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        OpenOnE(c.title, c.description);
+        Retype(PathEdit(), c.path);
+        const std::vector<Section> before = SectionsOf(Ring());
+
+        EXPECT_EQ(Page().CommitPage(false), c.message.isEmpty());
+        EXPECT_EQ(TakeMessages(), Q{}) << "a silent commit shows nothing";
+        const bool ok = Page().CommitPage(true);
+        EXPECT_EQ(ok, c.message.isEmpty());
+        EXPECT_EQ(TakeMessages(), c.message.isEmpty() ? Q{} : Q{c.message});
+
+        std::vector<Section> expected = before;
+        if (ok)
+            expected[1].path = platform::ToCp1252(c.path).value();
+        EXPECT_EQ(SectionsOf(Ring()), expected);
+        EXPECT_EQ(Node("P", "E")->title, c.title) << "a loaded title goes back unchanged";
+        EXPECT_EQ(Node("P", "E")->description, c.description) << "the field's line breaks go back as CR LF";
+        EXPECT_EQ(CurrentText(), u"E"_s);
+    }
+}
+
+TEST_F(ProdFields, commitWithNothingToStoreGivesTrue)
+{
+    const std::string config = kGeneral + Sec("E", "P") + Sec("F", "P");
+    Open(config, false);
+    ASSERT_FALSE(Tree()->currentIndex().isValid());
+    EXPECT_TRUE(Page().CommitPage(true));
+
+    Open(config);
+    Click(GroupItem(u"P"_s));
+    EXPECT_TRUE(Page().CommitPage(true));
+    EXPECT_EQ(SectionsOf(Ring()), SectionsOfText(config));
+
+    // The selected entry's section went away behind the page's back: nothing is stored anywhere.
+    Click(EntryItem(u"P"_s, u"E"_s));
+    Retype(TitleEdit(), u"typed for E"_s);
+    ASSERT_NE(vl::RemoveSection(Ring(), Node("P", "E")), nullptr);
+    const std::vector<Section> before = SectionsOf(Ring());
+    EXPECT_TRUE(Page().CommitPage(true));
+    EXPECT_EQ(SectionsOf(Ring()), before);
+    EXPECT_EQ(TakeMessages(), Q{});
+}
+
+TEST_F(ProdFields, typingStopsAtTheLimitsAndPastingCountsALineBreakAsTwo)
+{
+    OpenOnE("t", "d");
+    Retype(TitleEdit(), QString(55, u'x'));
+    EXPECT_EQ(TitleEdit()->text(), QString(50, u'x'));
+    Retype(DescriptionEdit(), QString(185, u'y'));
+    EXPECT_EQ(DescriptionEdit()->toPlainText(), QString(180, u'y'));
+    Retype(PathEdit(), QString(300, u'p'));
+    EXPECT_EQ(PathEdit()->text().size(), 300) << "the path has no typing limit";
+
+    // A paste goes through the page's Paste command to the focused field and is cut at 180 bytes.
+    Retype(DescriptionEdit(), QString(177, u'y'));
+    DescriptionEdit()->setFocus();
+    QGuiApplication::clipboard()->setText(u"\nabc"_s);
+    Page().ExecuteCommand(vl::cmd::kEditPaste);
+    EXPECT_EQ(DescriptionEdit()->toPlainText(), QString(177, u'y') + u"\na"_s);
+    // A character outside Windows-1252 is refused where it is typed.
+    Retype(TitleEdit(), u"a"_s);
+    QTest::sendKeyEvent(QTest::Click, TitleEdit(), Qt::Key_unknown, QString(QChar(0x4e00)), Qt::NoModifier);
+    QTest::keyClicks(TitleEdit(), u"b"_s);
+    EXPECT_EQ(TitleEdit()->text(), u"ab"_s);
+
+    ASSERT_TRUE(Page().CommitPage(true));
+    EXPECT_EQ(Node("P", "E")->description, std::string(177, 'y') + "\r\na");
+    EXPECT_EQ(Node("P", "E")->path, std::string(300, 'p'));
+}
+
+TEST_F(ProdFields, enterAndEscapeNeverReachAField)
+{
+    OpenOnE("t", "d");
+    struct Field {
+        const char* name;
+        QWidget* widget;
+        std::function<QString()> text;
+    };
+    const Field fields[] = {
+        {"title", TitleEdit(), [this] { return TitleEdit()->text(); }},
+        {"description", DescriptionEdit(), [this] { return DescriptionEdit()->toPlainText(); }},
+        {"path", PathEdit(), [this] { return PathEdit()->text(); }},
+    };
+    for (const Field& f : fields) {
+        SCOPED_TRACE(f.name);
+        KeyCounter counter;
+        f.widget->installEventFilter(&counter);
+        QTest::keyClicks(f.widget, u"abc"_s);
+        const QString typed = f.text();
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
+            QTest::keyClick(f.widget, key);
+        QTest::keyClick(f.widget, Qt::Key_Return, Qt::ShiftModifier);
+        EXPECT_EQ(f.text(), typed) << "no line break, no undo";
+        EXPECT_FALSE(f.text().contains(u'\n') || f.text().contains(QChar::LineSeparator));
+        EXPECT_EQ(counter.keys, (QList<int>{Qt::Key_A, Qt::Key_B, Qt::Key_C}));
+        f.widget->removeEventFilter(&counter);
+    }
+    EXPECT_EQ(TakeMessages(), Q{});
+}
+
+TEST_F(ProdFields, enterInAFieldEndsTheRunningLabelEditKeepingItsText)
+{
+    OpenOnE("t", "d");
+    Page().ExecuteCommand(vl::cmd::kEditRename);
+    QLineEdit* editor = LabelEditor();
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    QTest::keyClicks(editor, u"Renamed"_s);
+    QTest::keyClick(DescriptionEdit(), Qt::Key_Enter);
+    EXPECT_FALSE(Tree()->IsEditing());
+    EXPECT_EQ(NamesOf(Ring()), (std::vector<std::string>{"GENERAL/GENERAL", "P/Renamed", "P/F"}));
+    EXPECT_EQ(EntryItem(u"P"_s, u"Renamed"_s), Tree()->currentIndex());
+    EXPECT_EQ(DescriptionEdit()->toPlainText(), u"d"_s);
+}
+
+TEST_F(ProdFields, onlyTheUsersTypingSetsTheModifiedFlag)
+{
+    struct Case {
+        const char* what;
+        std::function<void(ProdFields&)> type;
+    };
+    const Case cases[] = {
+        {"title", [](ProdFields& t) { QTest::keyClick(t.TitleEdit(), Qt::Key_X); }},
+        {"description", [](ProdFields& t) { QTest::keyClick(t.DescriptionEdit(), Qt::Key_X); }},
+        {"path", [](ProdFields& t) { QTest::keyClick(t.PathEdit(), Qt::Key_Backspace); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        OpenOnE("t", "d");
+        Click(EntryItem(u"P"_s, u"F"_s));
+        Click(GroupItem(u"P"_s));
+        Click(EntryItem(u"P"_s, u"E"_s));
+        Page().OnInitialUpdate();
+        Click(EntryItem(u"P"_s, u"E"_s));
+        EXPECT_FALSE(m_doc->IsModified()) << "filling and emptying the fields";
+        c.type(*this);
+        EXPECT_TRUE(m_doc->IsModified());
+    }
+}
+
+TEST_F(ProdFields, eachFieldPromptsWhileItHasTheFocus)
+{
+    OpenOnE("t", "d");
+    const std::pair<QWidget*, QString> fields[] = {
+        {TitleEdit(), u"Enter a title of less than 50 characters."_s},
+        {DescriptionEdit(), u"Enter a description of less than 180 characters."_s},
+        {PathEdit(), u"Enter the path/filename to be launched."_s},
+    };
+    for (const auto& [field, prompt] : fields) {
+        SCOPED_TRACE(field->objectName().toStdString());
+        field->setFocus();
+        EXPECT_EQ(m_host.prompt, prompt);
+        Tree()->setFocus();
+        EXPECT_EQ(m_host.prompt, QString());
+    }
+}
+
+TEST_F(ProdFields, backGoesToTheGeneralPageAndNextStaysDisabled)
+{
+    OpenOnE("t", "d");
+    QTest::mouseClick(Control<QPushButton>("backButton"), Qt::LeftButton);
+    EXPECT_EQ(m_host.switched, QList<int>{vl::kGeneralPageId});
+    EXPECT_FALSE(Control<QPushButton>("nextButton")->isEnabled());
+}
+
+} // namespace
