@@ -48,7 +48,7 @@ CVLGenView::CVLGenView(CVLConfigDoc* document, PageHost* host, QWidget* parent)
 
     connect(m_ui->titleEdit, &QLineEdit::textEdited, this, &CVLGenView::OnUserChange);
     connect(m_ui->logoPathEdit, &QLineEdit::textEdited, this, &CVLGenView::OnUserChange);
-    connect(m_ui->descriptionEdit, &QPlainTextEdit::textChanged, this, &CVLGenView::OnDescriptionChange);
+    connect(m_descriptionLimiter, &TextEditLimiter::textChanged, this, &CVLGenView::OnUserChange);
     connect(m_ui->nextButton, &QPushButton::clicked, this, [this] {
         Host()->SwitchPage(kProductPageId);
     });
@@ -68,16 +68,6 @@ void CVLGenView::OnUserChange()
 {
     if (!m_filling)
         m_document->SetModifiedFlag(true);
-}
-
-// A keystroke that the typing limit takes back still reports a change; only a new text counts.
-void CVLGenView::OnDescriptionChange()
-{
-    const QString text = m_ui->descriptionEdit->toPlainText();
-    if (text == m_lastDescription)
-        return;
-    m_lastDescription = text;
-    OnUserChange();
 }
 
 void CVLGenView::OnInitialUpdate()

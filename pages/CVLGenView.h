@@ -42,13 +42,11 @@ protected:
 
 private:
     void OnUserChange();
-    void OnDescriptionChange();
 
     CVLConfigDoc* m_document;
     std::unique_ptr<Ui::CVLGenView> m_ui;
     TextEditLimiter* m_descriptionLimiter = nullptr;
     bool m_filling = false;
-    QString m_lastDescription; // what the description field showed at its last change
 };
 
 // The logo path field's browse settings.

@@ -113,7 +113,7 @@ CVLProdView::CVLProdView(CVLConfigDoc* document, PageHost* host, QWidget* parent
     m_descriptionLimiter = new TextEditLimiter(m_ui->descriptionEdit, kDescriptionTypingLimit);
     connect(m_ui->titleEdit, &QLineEdit::textEdited, this, &CVLProdView::OnUserChange);
     connect(m_ui->pathEdit, &QLineEdit::textEdited, this, &CVLProdView::OnUserChange);
-    connect(m_ui->descriptionEdit, &QPlainTextEdit::textChanged, this, &CVLProdView::OnUserChange);
+    connect(m_descriptionLimiter, &TextEditLimiter::textChanged, this, &CVLProdView::OnUserChange);
     for (QWidget* field : {static_cast<QWidget*>(m_ui->titleEdit), static_cast<QWidget*>(m_ui->descriptionEdit),
                            static_cast<QWidget*>(m_ui->pathEdit)})
         field->installEventFilter(this);
@@ -364,6 +364,10 @@ void CVLProdView::BrowseForProgram()
     const auto chosen = platform::FileDialogs().Run(request);
     if (!chosen)
         return;
+    if (!platform::ToCp1252(*chosen)) {
+        platform::ShowMessage(QStringLiteral("Error:\n") + QString::fromLatin1(kPathNotStorable));
+        return;
+    }
     m_document->SetProgramBrowseDir(platform::FolderOf(*chosen));
     SetFieldText(m_ui->pathEdit, *chosen);
     m_document->SetModifiedFlag(true);
@@ -381,7 +385,12 @@ void CVLProdView::AddEntry()
     m_tree->expand(group);
     m_nEditMode = LabelEditMode::Adding;
     SetPrompt(QStringLiteral("Enter title less than 50 characters."));
-    m_tree->StartEdit(item->index());
+    if (!m_tree->StartEdit(item->index())) {
+        // No edit can name the placeholder (another is still open): take it back.
+        DeleteItem(item->index());
+        m_nEditMode = LabelEditMode::None;
+        SetPrompt(QString());
+    }
 }
 
 void CVLProdView::RemoveEntry()

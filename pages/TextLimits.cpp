@@ -65,6 +65,16 @@ TextEditLimiter::TextEditLimiter(QPlainTextEdit* edit, int maxBytes)
     : QObject(edit), m_edit(edit), m_maxBytes(maxBytes)
 {
     connect(edit->document(), &QTextDocument::contentsChange, this, &TextEditLimiter::OnContentsChange);
+    connect(edit, &QPlainTextEdit::textChanged, this, &TextEditLimiter::OnTextChanged);
+}
+
+void TextEditLimiter::OnTextChanged()
+{
+    QString text = m_edit->toPlainText();
+    if (text == m_lastText)
+        return;
+    m_lastText = std::move(text);
+    emit textChanged();
 }
 
 void TextEditLimiter::OnContentsChange(int position, int, int added)

@@ -43,9 +43,16 @@ public:
     // While suspended (the program filling the field) nothing is trimmed.
     void SetSuspended(bool suspended) { m_suspended = suspended; }
 
+signals:
+    // The field's text is different from what it was at the last change. A keystroke that the limit
+    // takes back again reports no change.
+    void textChanged();
+
 private:
     void OnContentsChange(int position, int removed, int added);
+    void OnTextChanged();
 
+    QString m_lastText;
     QPlainTextEdit* m_edit;
     int m_maxBytes;
     bool m_busy = false;

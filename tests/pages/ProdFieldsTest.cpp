@@ -1,6 +1,7 @@
 // The Product page's entry fields: the commit's checks and what it stores, typing limits, the keys the
 // page keeps from its fields, focus prompts and the modified flag.
 #include "ProdTestSupport.h"
+#include "platform/Paths.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -228,3 +229,52 @@ TEST_F(ProdFields, backGoesToTheGeneralPageAndNextStaysDisabled)
 }
 
 } // namespace
+
+TEST_F(ProdFields, browseFillsThePathRemembersTheFolderAndRestoresTheCurrentDirectory)
+{
+    OpenOnE("t", "d");
+    platform::SetProgramFolderOverride(TempPath() + u"/prog/"_s);
+    const QString here = platform::CurrentDirectory();
+    const QString chosen = TempPath() + u"/tools/SETUP.EXE"_s;
+    struct Step {
+        std::optional<QString> answer; // none: cancelled
+        QString startFolder;
+        QString message;
+        QString field;
+    };
+    const Step steps[] = {
+        {std::nullopt, TempPath() + u"/prog/"_s, QString(), u"old path"_s},
+        // A path the configuration's Windows-1252 text cannot hold is refused, not emptied later.
+        {TempPath() + u"/\u0100/X.EXE"_s, TempPath() + u"/prog/"_s,
+         u"Error:\n"_s + QString::fromLatin1(vl::kPathNotStorable), u"old path"_s},
+        {chosen, TempPath() + u"/prog/"_s, QString(), chosen},
+        {std::nullopt, TempPath() + u"/tools/"_s, QString(), chosen},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.answer.value_or(u"cancel"_s).toStdString());
+        AnswerDialog(s.answer);
+        Page().findChild<QPushButton*>(u"browseButton"_s)->click();
+        const auto requests = TakeDialogs();
+        ASSERT_EQ(requests.size(), 1);
+        EXPECT_EQ(requests[0].filter, u"Executable|*.exe|Batch File|*.bat|(All Files)|*.*|"_s);
+        EXPECT_EQ(requests[0].initialName, u"*.exe"_s);
+        EXPECT_EQ(requests[0].defaultExtension, u"*.exe"_s);
+        EXPECT_EQ(requests[0].initialFolder, s.startFolder);
+        EXPECT_EQ(TakeMessages(), s.message.isEmpty() ? Q{} : Q{s.message});
+        EXPECT_EQ(PathEdit()->text(), s.field);
+        EXPECT_EQ(m_doc->IsModified(), s.field == chosen);
+        EXPECT_EQ(platform::CurrentDirectory(), here);
+    }
+    ASSERT_TRUE(Page().CommitPage(true));
+    EXPECT_EQ(Node("P", "E")->path, vl::LocalPath(chosen));
+}
+
+TEST_F(ProdFields, aKeystrokeTheLimitTakesBackLeavesTheDocumentUnmodified)
+{
+    OpenOnE("t", "d");
+    Retype(DescriptionEdit(), QString(180, u'y'));
+    m_doc->SetModifiedFlag(false);
+    QTest::keyClick(DescriptionEdit(), Qt::Key_Z);
+    EXPECT_EQ(DescriptionEdit()->toPlainText(), QString(180, u'y'));
+    EXPECT_FALSE(m_doc->IsModified());
+}
