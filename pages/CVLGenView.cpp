@@ -17,25 +17,6 @@
 
 namespace vl {
 
-namespace {
-
-// A multi-line field holds its line breaks as LF; the configuration holds them as CR LF.
-QString FieldTextOf(const std::string& stored)
-{
-    QString text = platform::FromCp1252(stored);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return text;
-}
-
-std::string StoredTextOf(QString fieldText)
-{
-    fieldText.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    // The fields take only Windows-1252 characters, so the conversion always succeeds.
-    return platform::ToCp1252(fieldText).value_or(std::string());
-}
-
-} // namespace
-
 CVLGenView::CVLGenView(CVLConfigDoc* document, PageHost* host, QWidget* parent)
     : CPage(kGeneralPageId, host, parent), m_document(document), m_ui(std::make_unique<Ui::CVLGenView>())
 {
@@ -86,7 +67,7 @@ void CVLGenView::OnUpdate()
     if (general) {
         SetFieldText(m_ui->logoPathEdit, platform::FromCp1252(general->path.value_or(std::string())));
         SetFieldText(m_ui->titleEdit, platform::FromCp1252(general->title));
-        m_ui->descriptionEdit->setPlainText(FieldTextOf(general->description.value_or(std::string())));
+        m_ui->descriptionEdit->setPlainText(MultiLineFieldText(general->description.value_or(std::string())));
     } else {
         SetFieldText(m_ui->logoPathEdit, QString());
         SetFieldText(m_ui->titleEdit, QString());
@@ -99,9 +80,9 @@ void CVLGenView::OnUpdate()
 
 bool CVLGenView::CommitPage()
 {
-    const std::string logo = platform::ToCp1252(m_ui->logoPathEdit->text()).value_or(std::string());
-    const std::string title = platform::ToCp1252(m_ui->titleEdit->text()).value_or(std::string());
-    const std::string description = StoredTextOf(m_ui->descriptionEdit->toPlainText());
+    const std::string logo = FieldBytes(m_ui->logoPathEdit->text());
+    const std::string title = FieldBytes(m_ui->titleEdit->text());
+    const std::string description = StoredMultiLineText(m_ui->descriptionEdit->toPlainText());
 
     if (!m_pRing) {
         platform::ShowMessage(QStringLiteral("Create New file or Open Existing File to proceed.."));
@@ -130,24 +111,13 @@ void CVLGenView::OnBrowseLogo()
 {
     platform::CurrentDirectoryKeeper keep;
     platform::FileDialogRequest request;
-    request.kind = platform::FileDialogRequest::Kind::Open;
     request.filter = QString::fromLatin1(kLogoFilter);
     request.initialName = QStringLiteral("*.pcx");
     request.defaultExtension = QStringLiteral("*.pcx");
-    request.hideReadOnly = true;
-    request.mustExist = false;
-    request.owner = this;
-    request.initialFolder =
-        m_document->LogoBrowseDir().isEmpty() ? platform::ProgramFolder() : m_document->LogoBrowseDir();
-    const auto chosen = platform::FileDialogs().Run(request);
+    const auto chosen = ChooseFile(request, m_document->LogoBrowseDir());
     if (!chosen)
         return;
     std::string message;
-    // The configuration holds Windows-1252 text; a path it cannot hold would be lost at the next commit.
-    if (!platform::ToCp1252(*chosen)) {
-        platform::ShowMessage(QStringLiteral("Error:\n") + QString::fromLatin1(kPathNotStorable));
-        return;
-    }
     if (!CheckLogoFile(LocalPath(*chosen), message)) {
         platform::ShowMessage(QStringLiteral("Error:\n") + QString::fromLocal8Bit(message));
         return;

@@ -24,25 +24,6 @@ namespace {
 
 const QString kUntitled = QStringLiteral("Untitled");
 
-std::string Bytes(const QString& text)
-{
-    // Every text of the page holds only Windows-1252 characters.
-    return platform::ToCp1252(text).value_or(std::string());
-}
-
-QString FieldTextOf(const std::string& stored)
-{
-    QString text = platform::FromCp1252(stored);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return text;
-}
-
-std::string StoredTextOf(QString fieldText)
-{
-    fieldText.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    return Bytes(fieldText);
-}
-
 bool IsEnterOrEscape(int key)
 {
     return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape;
@@ -171,7 +152,7 @@ SectionNode* CVLProdView::NodeOf(const QModelIndex& entry) const
 {
     if (!IsEntry(entry) || !m_pRing)
         return nullptr;
-    return FindSection(m_pRing, Bytes(entry.parent().data().toString()), Bytes(entry.data().toString()));
+    return FindSection(m_pRing, FieldBytes(entry.parent().data().toString()), FieldBytes(entry.data().toString()));
 }
 
 // ---- The tree ----------------------------------------------------------------------------------
@@ -219,10 +200,10 @@ void CVLProdView::BuildTree()
 
 QModelIndex CVLProdView::FindGroupItem(const QString& text) const
 {
-    const std::string wanted = Bytes(text);
+    const std::string wanted = FieldBytes(text);
     for (int row = 0; row < m_model->rowCount(); ++row) {
         const QModelIndex group = m_model->index(row, 0);
-        if (EqualsIgnoreCase(Bytes(group.data().toString()), wanted))
+        if (EqualsIgnoreCase(FieldBytes(group.data().toString()), wanted))
             return group;
     }
     return QModelIndex();
@@ -313,7 +294,7 @@ void CVLProdView::FillFields(const SectionNode& node)
     m_filling = true;
     m_descriptionLimiter->SetSuspended(true);
     SetFieldText(m_ui->titleEdit, platform::FromCp1252(node.title));
-    m_ui->descriptionEdit->setPlainText(FieldTextOf(node.description.value_or(std::string())));
+    m_ui->descriptionEdit->setPlainText(MultiLineFieldText(node.description.value_or(std::string())));
     SetFieldText(m_ui->pathEdit, platform::FromCp1252(node.path.value_or(std::string())));
     m_descriptionLimiter->SetSuspended(false);
     m_filling = false;
@@ -322,9 +303,9 @@ void CVLProdView::FillFields(const SectionNode& node)
 bool CVLProdView::CommitPage(bool showMessages)
 {
     const QModelIndex selected = m_tree->currentIndex();
-    const std::string title = Bytes(m_ui->titleEdit->text());
-    const std::string description = StoredTextOf(m_ui->descriptionEdit->toPlainText());
-    const std::string path = Bytes(m_ui->pathEdit->text());
+    const std::string title = FieldBytes(m_ui->titleEdit->text());
+    const std::string description = StoredMultiLineText(m_ui->descriptionEdit->toPlainText());
+    const std::string path = FieldBytes(m_ui->pathEdit->text());
     if (!IsEntry(selected))
         return true;
 
@@ -352,22 +333,13 @@ void CVLProdView::BrowseForProgram()
 {
     platform::CurrentDirectoryKeeper keep;
     platform::FileDialogRequest request;
-    request.kind = platform::FileDialogRequest::Kind::Open;
     request.filter = QString::fromLatin1(kProgramFilter);
     request.initialName = QStringLiteral("*.exe");
     request.defaultExtension = QStringLiteral("*.exe");
-    request.hideReadOnly = true;
     request.overwritePrompt = true;
-    request.owner = this;
-    request.initialFolder =
-        m_document->ProgramBrowseDir().isEmpty() ? platform::ProgramFolder() : m_document->ProgramBrowseDir();
-    const auto chosen = platform::FileDialogs().Run(request);
+    const auto chosen = ChooseFile(request, m_document->ProgramBrowseDir());
     if (!chosen)
         return;
-    if (!platform::ToCp1252(*chosen)) {
-        platform::ShowMessage(QStringLiteral("Error:\n") + QString::fromLatin1(kPathNotStorable));
-        return;
-    }
     m_document->SetProgramBrowseDir(platform::FolderOf(*chosen));
     SetFieldText(m_ui->pathEdit, *chosen);
     m_document->SetModifiedFlag(true);
@@ -424,8 +396,8 @@ void CVLProdView::EndLabelEdit(const QModelIndex& item, const QString& newText)
         return;
     const QPersistentModelIndex index(item);
     const QString oldText = item.data().toString();
-    const std::string group = Bytes(item.parent().data().toString());
-    const std::string name = Bytes(newText);
+    const std::string group = FieldBytes(item.parent().data().toString());
+    const std::string name = FieldBytes(newText);
 
     if (name.size() > static_cast<std::size_t>(kLabelLimit)) {
         platform::ShowMessage(QStringLiteral("Please enter the product label less than 50 characters"));
@@ -455,7 +427,7 @@ void CVLProdView::EndLabelEdit(const QModelIndex& item, const QString& newText)
         if (FindSection(m_pRing, group, name)) {
             platform::ShowMessage(duplicate);
         } else {
-            if (SectionNode* node = FindSection(m_pRing, group, Bytes(oldText))) {
+            if (SectionNode* node = FindSection(m_pRing, group, FieldBytes(oldText))) {
                 SetField(node->name, name);
                 m_document->SetModifiedFlag(true);
             }
@@ -468,46 +440,37 @@ void CVLProdView::EndLabelEdit(const QModelIndex& item, const QString& newText)
 
 void CVLProdView::MoveEntryDown()
 {
-    const QModelIndex selected = m_tree->currentIndex();
-    const QModelIndex group = selected.parent();
-    const QModelIndex next = selected.sibling(selected.row() + 1, 0);
-    if (!group.isValid() || !next.isValid())
-        return;
-    const QString g = group.data().toString();
-    const QString s = selected.data().toString();
-    const QString x = next.data().toString();
-    CommitPage(true);
-    if (MoveAfter(FindSection(m_pRing, Bytes(g), Bytes(x)), FindSection(m_pRing, Bytes(g), Bytes(s))))
-        m_document->SetModifiedFlag(true);
-    BuildTree();
-    const QModelIndex newGroup = FindGroupItem(g);
-    for (int row = 0; row < m_model->rowCount(newGroup); ++row) {
-        const QModelIndex child = m_model->index(row, 0, newGroup);
-        if (EqualsIgnoreCase(Bytes(child.data().toString()), Bytes(s))) {
-            SelectItem(child);
-            break;
-        }
-    }
+    MoveEntry(+1);
 }
 
 void CVLProdView::MoveEntryUp()
 {
+    MoveEntry(-1);
+}
+
+void CVLProdView::MoveEntry(int step)
+{
     const QModelIndex selected = m_tree->currentIndex();
     const QModelIndex group = selected.parent();
-    const QModelIndex previous = selected.row() > 0 ? selected.sibling(selected.row() - 1, 0) : QModelIndex();
-    if (!group.isValid() || !previous.isValid())
+    const int otherRow = selected.row() + step;
+    const QModelIndex other = otherRow >= 0 ? selected.sibling(otherRow, 0) : QModelIndex();
+    if (!group.isValid() || !other.isValid())
         return;
-    const QString g = group.data().toString();
-    const QString s = selected.data().toString();
-    const QString x = previous.data().toString();
+    const QString groupText = group.data().toString();
+    const std::string g = FieldBytes(groupText);
+    const std::string s = FieldBytes(selected.data().toString());
+    const std::string x = FieldBytes(other.data().toString());
     CommitPage(true);
-    if (MoveAfter(FindSection(m_pRing, Bytes(g), Bytes(s)), FindSection(m_pRing, Bytes(g), Bytes(x))))
+    // Down: the entry goes after the next one; up: the previous one goes after the entry.
+    SectionNode* moving = FindSection(m_pRing, g, s);
+    SectionNode* passed = FindSection(m_pRing, g, x);
+    if (step > 0 ? MoveAfter(passed, moving) : MoveAfter(moving, passed))
         m_document->SetModifiedFlag(true);
     BuildTree();
-    const QModelIndex newGroup = FindGroupItem(g);
+    const QModelIndex newGroup = FindGroupItem(groupText);
     for (int row = 0; row < m_model->rowCount(newGroup); ++row) {
         const QModelIndex child = m_model->index(row, 0, newGroup);
-        if (EqualsIgnoreCase(Bytes(child.data().toString()), Bytes(s))) {
+        if (EqualsIgnoreCase(FieldBytes(child.data().toString()), s)) {
             SelectItem(child);
             break;
         }

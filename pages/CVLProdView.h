@@ -85,6 +85,7 @@ private:
     SectionNode* NodeOf(const QModelIndex& entry) const;
     QStandardItem* ItemOf(const QModelIndex& index) const;
     bool SelectItem(const QModelIndex& index);
+    void MoveEntry(int step);
     void DeleteItem(const QModelIndex& index);
     void FillFields(const SectionNode& node);
     void OnUserChange();

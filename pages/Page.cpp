@@ -2,6 +2,9 @@
 #include "Page.h"
 
 #include "document/CommandIds.h"
+#include "platform/CodePage.h"
+#include "platform/MessageService.h"
+#include "platform/Paths.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -47,6 +50,22 @@ bool CPage::SendEditCommand(int id)
         }
     }
     return true;
+}
+
+std::optional<QString> CPage::ChooseFile(platform::FileDialogRequest request, const QString& rememberedFolder)
+{
+    request.kind = platform::FileDialogRequest::Kind::Open;
+    request.hideReadOnly = true;
+    request.mustExist = false;
+    request.owner = this;
+    request.initialFolder = rememberedFolder.isEmpty() ? platform::ProgramFolder() : rememberedFolder;
+    const auto chosen = platform::FileDialogs().Run(request);
+    if (chosen && !platform::ToCp1252(*chosen)) {
+        // The path would be lost at the next commit.
+        platform::ShowMessage(QStringLiteral("Error:\n") + QString::fromLatin1(kPathNotStorable));
+        return std::nullopt;
+    }
+    return chosen;
 }
 
 } // namespace vl

@@ -2,6 +2,9 @@
 #pragma once
 
 #include "platform/CommandRouter.h"
+#include "platform/FileDialogService.h"
+
+#include <optional>
 
 #include <QWidget>
 
@@ -52,6 +55,10 @@ protected:
     // Undo, Cut, Copy and Paste, sent to whichever control has the keyboard focus; true when id is
     // one of the four.
     static bool SendEditCommand(int id);
+    // Shows an open dialog owned by the page, starting in rememberedFolder, or the program's folder
+    // when none is remembered. A path that the configuration's Windows-1252 text cannot hold is
+    // refused with a message. None when cancelled or refused.
+    std::optional<QString> ChooseFile(platform::FileDialogRequest request, const QString& rememberedFolder);
     static bool IsEditCommand(int id);
 
 private:

@@ -56,6 +56,24 @@ void SetFieldText(QLineEdit* edit, const QString& text)
     edit->setValidator(validator);
 }
 
+QString MultiLineFieldText(const std::string& stored)
+{
+    QString text = platform::FromCp1252(stored);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return text;
+}
+
+std::string StoredMultiLineText(QString fieldText)
+{
+    fieldText.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return FieldBytes(fieldText);
+}
+
+std::string FieldBytes(const QString& text)
+{
+    return platform::ToCp1252(text).value_or(std::string());
+}
+
 int StoredLength(const QString& plainText)
 {
     return static_cast<int>(plainText.size() + plainText.count(QLatin1Char('\n')));

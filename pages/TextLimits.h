@@ -3,6 +3,7 @@
 
 #include <QObject>
 #include <QValidator>
+#include <string>
 
 class QLineEdit;
 class QPlainTextEdit;
@@ -27,6 +28,12 @@ private:
 void LimitLineEdit(QLineEdit* edit, int maxBytes);
 // Puts text into a limited one-line field without cutting or judging it.
 void SetFieldText(QLineEdit* edit, const QString& text);
+
+// A multi-line field holds its line breaks as LF; the configuration holds them as CR LF.
+QString MultiLineFieldText(const std::string& stored);
+std::string StoredMultiLineText(QString fieldText);
+// The Windows-1252 bytes of a field's text; the fields take no other characters.
+std::string FieldBytes(const QString& text);
 
 // The bytes a multi-line field's text takes when stored, each line break counting two (CR LF).
 int StoredLength(const QString& plainText);
