@@ -1,4 +1,5 @@
 // Fuzz target: the batch file of any configuration that parses keeps its frame, labels and jumps.
+#include "FuzzSupport.h"
 #include "document/BatchFile.h"
 #include "model/ConfigFile.h"
 #include "model/SectionRing.h"
@@ -14,54 +15,17 @@
 #include <unistd.h>
 #include <vector>
 
+namespace fuzz {
+const char* const kTargetName = "fuzz_batch_writer";
+} // namespace fuzz
+
 namespace {
 
+using fuzz::Fail;
+using fuzz::Folder;
+using fuzz::ReadPlain;
+
 constexpr std::string_view kConfigName = "VLMENU.INI";
-
-// One folder per process, made on first use and removed at exit; the batch file is unlinked after
-// every iteration.
-std::string g_folder;
-
-void RemoveFolder()
-{
-    if (!g_folder.empty())
-        rmdir(g_folder.c_str());
-}
-
-const std::string& Folder()
-{
-    if (g_folder.empty()) {
-        const char* base = std::getenv("TMPDIR");
-        std::string pattern = std::string(base && *base ? base : "/tmp") + "/vlfuzz-batch.XXXXXX";
-        if (!mkdtemp(pattern.data())) {
-            std::fprintf(stderr, "cannot make a temporary folder: %s\n", std::strerror(errno));
-            std::abort();
-        }
-        g_folder = pattern;
-        std::atexit(RemoveFolder);
-    }
-    return g_folder;
-}
-
-[[noreturn]] void Fail(const char* what, const std::string& detail = {})
-{
-    std::fprintf(stderr, "fuzz_batch_writer: %s%s%s\n", what, detail.empty() ? "" : ": ", detail.c_str());
-    std::abort();
-}
-
-std::string ReadPlain(const std::string& path)
-{
-    std::string bytes;
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        Fail("cannot open the written batch file", path);
-    char buf[8192];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-        bytes.append(buf, n);
-    std::fclose(f);
-    return bytes;
-}
 
 // Each LF preceded by a CR, every other byte as it is.
 std::string WithCrLf(std::string_view text)

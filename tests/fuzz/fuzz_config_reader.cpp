@@ -1,4 +1,5 @@
 // Fuzz target: any bytes read as a configuration file must survive write, read and write unchanged.
+#include "FuzzSupport.h"
 #include "model/ConfigFile.h"
 #include "model/SectionRing.h"
 
@@ -13,38 +14,15 @@
 #include <string_view>
 #include <unistd.h>
 
+namespace fuzz {
+const char* const kTargetName = "fuzz_config_reader";
+} // namespace fuzz
+
 namespace {
 
-// One folder per process, made on first use and removed at exit; every file of an iteration is
-// unlinked before the next one starts.
-std::string g_folder;
-
-void RemoveFolder()
-{
-    if (!g_folder.empty())
-        rmdir(g_folder.c_str());
-}
-
-const std::string& Folder()
-{
-    if (g_folder.empty()) {
-        const char* base = std::getenv("TMPDIR");
-        std::string pattern = std::string(base && *base ? base : "/tmp") + "/vlfuzz-reader.XXXXXX";
-        if (!mkdtemp(pattern.data())) {
-            std::fprintf(stderr, "cannot make a temporary folder: %s\n", std::strerror(errno));
-            std::abort();
-        }
-        g_folder = pattern;
-        std::atexit(RemoveFolder);
-    }
-    return g_folder;
-}
-
-[[noreturn]] void Fail(const char* what, const std::string& detail = {})
-{
-    std::fprintf(stderr, "fuzz_config_reader: %s%s%s\n", what, detail.empty() ? "" : ": ", detail.c_str());
-    std::abort();
-}
+using fuzz::Fail;
+using fuzz::Folder;
+using fuzz::ReadPlain;
 
 void WritePlain(const std::string& path, const uint8_t* data, size_t size)
 {
@@ -61,20 +39,6 @@ void WritePlain(const std::string& path, const uint8_t* data, size_t size)
         size -= static_cast<size_t>(n);
     }
     close(fd);
-}
-
-std::string ReadPlain(const std::string& path)
-{
-    std::string bytes;
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        Fail("cannot open a written file", path);
-    char buf[8192];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-        bytes.append(buf, n);
-    std::fclose(f);
-    return bytes;
 }
 
 std::string Describe(const std::optional<std::string>& value)
