@@ -20,7 +20,8 @@
 #include <unistd.h>
 #include <vector>
 
-namespace {
+namespace
+{
 
 constexpr int kSectionCount = 5000;
 
@@ -32,7 +33,7 @@ struct Workload {
     std::string oursPath;   // WriteConfigFile's target
     std::string plainPath;  // the plain write's target
     std::string plainTemp;
-    std::string batchConfigPath; // WriteBatchFile writes beside it, as batch.bat
+    std::string batchConfigPath;     // WriteBatchFile writes beside it, as batch.bat
     vl::SectionNode* ring = nullptr; // read once, for the write benchmarks
 };
 
@@ -52,10 +53,11 @@ void RemoveFiles();
 // descriptions of two or three sentences. Every line stays below inih's default of 200 bytes.
 std::string GenerateConfig()
 {
-    static const char* const kAreas[] = {"Network", "Audio", "Video", "Chipset", "Storage", "Touchpad",
-                                         "Bluetooth", "Card Reader", "Camera", "Power", "Keyboard", "USB"};
-    static const char* const kKinds[] = {"Driver Installation", "Diagnostics", "Firmware Update",
-                                         "Utility", "Configuration", "Recovery Tool", "Self Test"};
+    static const char* const kAreas[] = {"Network", "Audio",    "Video",     "Chipset",
+                                         "Storage", "Touchpad", "Bluetooth", "Card Reader",
+                                         "Camera",  "Power",    "Keyboard",  "USB"};
+    static const char* const kKinds[] = {"Driver Installation", "Diagnostics",   "Firmware Update", "Utility",
+                                         "Configuration",       "Recovery Tool", "Self Test"};
     static const char* const kSentences[] = {
         "Installs the files and registers the device.",
         "Restart the computer when the setup has finished.",
@@ -104,9 +106,8 @@ std::string GenerateConfig()
         }
         std::snprintf(name, sizeof name, "ITEM%05d", i);
         std::string upper = area;
-        std::transform(upper.begin(), upper.end(), upper.begin(), [](unsigned char c) {
-            return c == ' ' ? '_' : static_cast<char>(std::toupper(c));
-        });
+        std::transform(upper.begin(), upper.end(), upper.begin(),
+                       [](unsigned char c) { return c == ' ' ? '_' : static_cast<char>(std::toupper(c)); });
         std::string description = kSentences[pick(std::size(kSentences))];
         const std::size_t sentences = 1 + pick(3);
         for (std::size_t s = 0; s < sentences; ++s) {
@@ -339,10 +340,26 @@ void BM_WriteBatchFile(benchmark::State& state)
 }
 
 // Five repetitions each, so that one slow sync of the disk does not decide a ratio: the median counts.
-BENCHMARK(BM_ReadConfigFile)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(BM_InihParse)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(BM_WriteConfigFile)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(BM_PlainAtomicWrite)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_ReadConfigFile)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_InihParse)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_WriteConfigFile)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_PlainAtomicWrite)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 BENCHMARK(BM_PlainAtomicWriteSyncFolder)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
@@ -353,14 +370,16 @@ BENCHMARK(BM_WriteBatchFile)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Shows the results as usual and keeps each benchmark's real time per iteration, in seconds: the
 // median of its repetitions (as measured, or as reported when only aggregates are shown).
-class CapturingReporter : public benchmark::ConsoleReporter {
-public:
+class CapturingReporter : public benchmark::ConsoleReporter
+{
+  public:
     void ReportRuns(const std::vector<Run>& runs) override
     {
         for (const Run& run : runs) {
             if (run.error_occurred)
                 continue;
-            const double seconds = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+            const double seconds =
+                run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
             const std::string& name = run.run_name.function_name;
             if (run.run_type == Run::RT_Iteration)
                 measured_[name].push_back(seconds);
@@ -384,7 +403,7 @@ public:
         return -1;
     }
 
-private:
+  private:
     std::map<std::string, std::vector<double>> measured_;
     std::map<std::string, double> medians_;
 };
@@ -420,8 +439,8 @@ int main(int argc, char** argv)
     PrintRatio(reporter, "write ours/plain", "BM_WriteConfigFile", "BM_PlainAtomicWrite", "<= 1.2",
                [](double r) { return r <= 1.2; });
     // Where a gap in the write comes from: the folder sync after the rename, and composing the text.
-    PrintRatio(reporter, "write ours/plain with folder sync", "BM_WriteConfigFile", "BM_PlainAtomicWriteSyncFolder",
-               "<= 1.2", [](double r) { return r <= 1.2; });
+    PrintRatio(reporter, "write ours/plain with folder sync", "BM_WriteConfigFile",
+               "BM_PlainAtomicWriteSyncFolder", "<= 1.2", [](double r) { return r <= 1.2; });
     const double compose = reporter.Seconds("BM_ComposeConfigText");
     if (compose > 0)
         std::printf("composing the text alone: %.3f ms\n", compose * 1e3);

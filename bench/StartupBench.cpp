@@ -19,7 +19,8 @@
 
 extern char** environ;
 
-namespace {
+namespace
+{
 
 // A run that takes longer than this is stuck (a box waiting for an answer, say): it is killed and
 // the benchmark fails.

@@ -19,7 +19,8 @@
 #include <unistd.h>
 #include <vector>
 
-namespace {
+namespace
+{
 
 constexpr int kEntryCount = 5000;
 constexpr int kGroupCount = 50;
@@ -34,8 +35,9 @@ constexpr int kMovedRow = 50;
 }
 
 // The frame, as far as the page needs one.
-class NullHost : public vl::PageHost {
-public:
+class NullHost : public vl::PageHost
+{
+  public:
     void SwitchPage(int) override {}
     void SetStatusPrompt(const QString&) override {}
     void FitFrameToPage(QWidget*) override {}
@@ -217,8 +219,9 @@ void BM_MoveEntryDown(benchmark::State& state)
 
 // Shows the results as usual and keeps each benchmark's time per iteration, in seconds: the median
 // of its repetitions.
-class CapturingReporter : public benchmark::ConsoleReporter {
-public:
+class CapturingReporter : public benchmark::ConsoleReporter
+{
+  public:
     // In colour only on a terminal.
     CapturingReporter() : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular) {}
 
@@ -252,7 +255,7 @@ public:
         return -1;
     }
 
-private:
+  private:
     std::map<std::string, std::vector<double>> measured_;
     std::map<std::string, double> medians_;
 };

@@ -8,12 +8,14 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace {
+namespace
+{
 
 // Quits from the event loop once a main window has had its first paint; the paint itself runs to
 // its end before the queued quit is seen.
-class QuitAfterFirstPaint : public QObject {
-public:
+class QuitAfterFirstPaint : public QObject
+{
+  public:
     using QObject::QObject;
     bool eventFilter(QObject* watched, QEvent* event) override
     {
@@ -24,7 +26,7 @@ public:
         return false;
     }
 
-private:
+  private:
     bool m_seen = false;
 };
 

@@ -6,7 +6,8 @@
 #include <string>
 #include <string_view>
 
-namespace vl {
+namespace vl
+{
 
 // The configuration's path with the extension of its file name replaced by ".bat" (".bat" appended
 // when the file name has no extension). Both "/" and "\" separate folders.

@@ -13,7 +13,8 @@
 #include <QFile>
 #include <QFileInfo>
 
-namespace vl {
+namespace vl
+{
 
 using platform::MsgAnswer;
 using platform::MsgButtons;
@@ -24,7 +25,9 @@ std::string LocalPath(const QString& path)
     return QFile::encodeName(path).toStdString();
 }
 
-CVLConfigDoc::CVLConfigDoc(QObject* parent) : DocumentBase(parent) {}
+CVLConfigDoc::CVLConfigDoc(QObject* parent) : DocumentBase(parent)
+{
+}
 
 CVLConfigDoc::~CVLConfigDoc()
 {
@@ -34,11 +37,14 @@ CVLConfigDoc::~CVLConfigDoc()
 QString CVLConfigDoc::ReadStatusMessage(int status)
 {
     switch (status) {
-    case kReadCannotOpen: return QStringLiteral("File not found in the given location or Unable to open the file");
-    case kReadBadLine: return QStringLiteral("This file is not containing any valid keys to read..!!");
+    case kReadCannotOpen:
+        return QStringLiteral("File not found in the given location or Unable to open the file");
+    case kReadBadLine:
+        return QStringLiteral("This file is not containing any valid keys to read..!!");
     case kReadNoSection:
         return QStringLiteral("This is an empty file ..!\nWould you like to continue with the same file?");
-    default: return QStringLiteral("UnKnown Error...!!");
+    default:
+        return QStringLiteral("UnKnown Error...!!");
     }
 }
 
@@ -79,9 +85,10 @@ bool CVLConfigDoc::OnNewDocument()
     QString templatePath = programFolder + TemplateName();
 
     if (!QFile(templatePath).open(QIODevice::ReadOnly)) {
-        if (ShowMessage(QStringLiteral("Unable to locate the default config file(.cfg)\nWould you like to find it "
-                                       "yourself ?"),
-                        MsgButtons::YesNo) != MsgAnswer::Yes)
+        if (ShowMessage(
+                QStringLiteral("Unable to locate the default config file(.cfg)\nWould you like to find it "
+                               "yourself ?"),
+                MsgButtons::YesNo) != MsgAnswer::Yes)
             return false;
         platform::SetCurrentDirectory(programFolder);
         platform::FileDialogRequest request;
@@ -111,7 +118,8 @@ bool CVLConfigDoc::OnOpenDocument(const QString& path)
     if (!SaveModified())
         return false;
     const QString name = platform::FileNameOf(path);
-    if (name.compare(QStringLiteral(".ini"), Qt::CaseInsensitive) == 0 || HasBatchExtension(LocalPath(path))) {
+    if (name.compare(QStringLiteral(".ini"), Qt::CaseInsensitive) == 0 ||
+        HasBatchExtension(LocalPath(path))) {
         ShowMessage(QStringLiteral("Invalid extension"));
         return false;
     }
@@ -130,8 +138,9 @@ bool CVLConfigDoc::OnSaveDocument(const QString& path)
     if (!m_pRing)
         return false;
     if (!HasProductEntries(m_pRing)) {
-        ShowMessage(QStringLiteral("There are no products listed under \"Velmora Products\" heading.\nYou must add "
-                                   "one or more products before you can save."));
+        ShowMessage(
+            QStringLiteral("There are no products listed under \"Velmora Products\" heading.\nYou must add "
+                           "one or more products before you can save."));
         return false;
     }
     if (HasBatchExtension(LocalPath(path))) {
@@ -158,16 +167,18 @@ bool CVLConfigDoc::OnSaveDocument(const QString& path)
     SetPathName(path);
     std::string reason;
     if (!WriteConfigFile(LocalPath(path), m_pRing, &reason)) {
-        ShowMessage(QStringLiteral("Unable to save the file %1.\n%2").arg(path, QString::fromLocal8Bit(reason)));
+        ShowMessage(
+            QStringLiteral("Unable to save the file %1.\n%2").arg(path, QString::fromLocal8Bit(reason)));
         return false;
     }
     if (WriteBatchFile(LocalPath(path), m_pRing, &reason)) {
-        ShowMessage(QStringLiteral("A configuration file (.INI) and a batch file (.BAT), both with the same name "
-                                   "and folder path, have been created. You can launch the batch file separately "
-                                   "to start Salvage Deck with the configuration file (or, you can click Preview)."));
-    } else {
         ShowMessage(
-            QStringLiteral("Unable to write the batch file %1.\n%2").arg(batchPath, QString::fromLocal8Bit(reason)));
+            QStringLiteral("A configuration file (.INI) and a batch file (.BAT), both with the same name "
+                           "and folder path, have been created. You can launch the batch file separately "
+                           "to start Salvage Deck with the configuration file (or, you can click Preview)."));
+    } else {
+        ShowMessage(QStringLiteral("Unable to write the batch file %1.\n%2")
+                        .arg(batchPath, QString::fromLocal8Bit(reason)));
     }
     SetModifiedFlag(false);
     return true;
@@ -199,7 +210,8 @@ void CVLConfigDoc::OnPreview()
     }
     const QString path = PathName();
     const QString batchPath =
-        path.isEmpty() ? QString() : QFile::decodeName(QByteArray::fromStdString(BatchPathFor(LocalPath(path))));
+        path.isEmpty() ? QString()
+                       : QFile::decodeName(QByteArray::fromStdString(BatchPathFor(LocalPath(path))));
     // The batch file names the configuration without a folder, so it runs in the configuration's folder.
     const QString folder = path.isEmpty() ? platform::CurrentDirectory() : QFileInfo(path).absolutePath();
     QString interpreter = qEnvironmentVariable("COMSPEC");
@@ -219,10 +231,17 @@ bool CVLConfigDoc::UpdateCommand(int id, platform::CommandState&)
 bool CVLConfigDoc::ExecuteCommand(int id)
 {
     switch (id) {
-    case cmd::kFileSave: OnFileSave(); return true;
-    case cmd::kFileSaveAs: OnFileSaveAs(); return true;
-    case cmd::kPreview: OnPreview(); return true;
-    default: return false;
+    case cmd::kFileSave:
+        OnFileSave();
+        return true;
+    case cmd::kFileSaveAs:
+        OnFileSaveAs();
+        return true;
+    case cmd::kPreview:
+        OnPreview();
+        return true;
+    default:
+        return false;
     }
 }
 

@@ -10,12 +10,14 @@
 
 class QWidget;
 
-namespace vl {
+namespace vl
+{
 
-class CVLConfigDoc : public platform::DocumentBase, public platform::CommandTarget {
+class CVLConfigDoc : public platform::DocumentBase, public platform::CommandTarget
+{
     Q_OBJECT
 
-public:
+  public:
     static constexpr int kMaxBrowseDirBytes = 255;
 
     explicit CVLConfigDoc(QObject* parent = nullptr);
@@ -33,7 +35,10 @@ public:
     void OnFileSaveAs();
     void OnPreview();
 
-    QString SaveFilter() const override { return QStringLiteral("Configuration Files (*.ini)|*.ini|All Files (*.*)|*.*|"); }
+    QString SaveFilter() const override
+    {
+        return QStringLiteral("Configuration Files (*.ini)|*.ini|All Files (*.*)|*.*|");
+    }
     QString DefaultExtension() const override { return QStringLiteral(".ini"); }
 
     bool UpdateCommand(int id, platform::CommandState& state) override;
@@ -52,11 +57,11 @@ public:
 
     SectionNode* m_pRing = nullptr;
 
-signals:
+  signals:
     // A new configuration has replaced the old one: every page reads it afresh.
     void configurationReplaced();
 
-private:
+  private:
     bool ValidatePage();
     bool TakeRing(const QString& path);
 

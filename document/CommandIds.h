@@ -1,7 +1,8 @@
 // Identifiers of the program's commands, shared by the document, the pages and the main frame.
 #pragma once
 
-namespace vl::cmd {
+namespace vl::cmd
+{
 
 // The program's own commands.
 inline constexpr int kViewGeneral = 32771;

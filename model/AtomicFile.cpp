@@ -10,9 +10,11 @@
 #include <unistd.h>
 #include <vector>
 
-namespace vl {
+namespace vl
+{
 
-namespace {
+namespace
+{
 
 bool Fail(std::string* reason, int err)
 {
@@ -27,7 +29,8 @@ std::string ResolveTarget(const std::string& path)
 {
     std::string target = path;
     for (int hops = 0; hops < 40; ++hops) {
-        struct stat st {};
+        struct stat st {
+        };
         if (lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
             return target;
         std::vector<char> buf(PATH_MAX + 1);
@@ -61,7 +64,8 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
     const std::string target = ResolveTarget(path);
 
     mode_t mode = DefaultMode();
-    struct stat st {};
+    struct stat st {
+    };
     if (stat(target.c_str(), &st) == 0) {
         if (S_ISDIR(st.st_mode))
             return Fail(reason, EISDIR);
@@ -118,7 +122,8 @@ bool ReadWholeFile(const std::string& path, std::string& bytes)
     int fd = open(path.c_str(), O_RDONLY);
     if (fd < 0)
         return false;
-    struct stat st {};
+    struct stat st {
+    };
     if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
         close(fd);
         return false;

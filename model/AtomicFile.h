@@ -4,7 +4,8 @@
 #include <string>
 #include <string_view>
 
-namespace vl {
+namespace vl
+{
 
 // Writes bytes to a temporary file in the target's folder, checks every write, syncs and closes it,
 // then renames it over the target. An existing target keeps its permission bits; a symbolic link is

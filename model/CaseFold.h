@@ -3,7 +3,8 @@
 
 #include <string_view>
 
-namespace vl {
+namespace vl
+{
 
 // Lower-case partner of a Windows-1252 byte: ASCII letters, the accented letters
 // À–Þ (except ×), Š, Œ, Ž and Ÿ; every other byte is its own partner.

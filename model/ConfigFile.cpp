@@ -7,9 +7,11 @@
 
 #include <cerrno>
 
-namespace vl {
+namespace vl
+{
 
-namespace {
+namespace
+{
 
 enum class LineKind { Header, Parent, Title, Description, Path, BiosStr, Ignored, Bad };
 
@@ -20,9 +22,8 @@ struct Key {
 
 // In the order the rules are tried. The parent key is recognised by its first five letters.
 constexpr Key kKeys[] = {
-    {"PAREN", LineKind::Parent},           {"TITLE=", LineKind::Title},
-    {"DESCRIPTION=", LineKind::Description}, {"PATH=", LineKind::Path},
-    {"BIOSSTR=", LineKind::BiosStr},
+    {"PAREN", LineKind::Parent}, {"TITLE=", LineKind::Title},     {"DESCRIPTION=", LineKind::Description},
+    {"PATH=", LineKind::Path},   {"BIOSSTR=", LineKind::BiosStr},
 };
 
 LineKind Classify(std::string_view line)
@@ -96,7 +97,8 @@ ReadResult ParseConfigText(std::string_view bytes)
             const std::size_t close = line.find(']');
             if (close == std::string_view::npos)
                 return Refuse(sentinel, current, kReadBadLine);
-            SectionNode* node = CreateSectionNode("", line.substr(1, close - 1), "", std::nullopt, std::nullopt);
+            SectionNode* node =
+                CreateSectionNode("", line.substr(1, close - 1), "", std::nullopt, std::nullopt);
             InsertSectionAfter(current, node);
             current = node;
             continue;
@@ -146,11 +148,13 @@ ReadResult ReadConfigFile(const std::string& fileName)
     return ParseConfigText(bytes);
 }
 
-namespace {
+namespace
+{
 
 // Composes the file's lines with their CR LF ends, checking that each stays a line the launcher takes.
-class LineWriter {
-public:
+class LineWriter
+{
+  public:
     LineWriter(std::string& out, std::string* reason) : m_out(out), m_reason(reason) {}
 
     // key, then the parts of the value; false when they would not make one line of at most 1022 bytes.
@@ -189,7 +193,7 @@ public:
         return false;
     }
 
-private:
+  private:
     static bool Carriable(std::string_view v)
     {
         return v.find('\n') == std::string_view::npos && v.find('\0') == std::string_view::npos;
@@ -216,8 +220,8 @@ bool ComposeConfigText(const SectionNode* ring, std::string& bytes, std::string*
 
     std::size_t estimate = 0;
     for (const SectionNode* node = sentinel->next; node != sentinel; node = node->next)
-        estimate += 64 + node->name.size() + node->parent.size() + node->title.size() + TextOrEmpty(node->path).size() +
-                    TextOrEmpty(node->description).size();
+        estimate += 64 + node->name.size() + node->parent.size() + node->title.size() +
+                    TextOrEmpty(node->path).size() + TextOrEmpty(node->description).size();
     text.reserve(estimate);
 
     for (const SectionNode* node = sentinel->next; node != sentinel; node = node->next) {
@@ -230,7 +234,8 @@ bool ComposeConfigText(const SectionNode* ring, std::string& bytes, std::string*
             ok = ok && out.Line("BIOSSTR=", node->parent);
         } else {
             ok = ok && out.Line("PARENT=", node->parent) && out.Line("TITLE=", node->title) &&
-                 out.Line("PATH=", TextOrEmpty(node->path)) && out.DescriptionLine(TextOrEmpty(node->description));
+                 out.Line("PATH=", TextOrEmpty(node->path)) &&
+                 out.DescriptionLine(TextOrEmpty(node->description));
         }
         if (!ok)
             return false;

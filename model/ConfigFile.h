@@ -7,7 +7,8 @@
 #include <string_view>
 #include <variant>
 
-namespace vl {
+namespace vl
+{
 
 // Statuses of ReadConfigFile.
 enum ReadStatus : int {

@@ -3,7 +3,8 @@
 
 #include "CaseFold.h"
 
-namespace vl {
+namespace vl
+{
 
 void SetField(std::string& field, std::string_view text)
 {
@@ -77,7 +78,8 @@ SectionNode* InsertSectionAfter(SectionNode* after, SectionNode* node)
     return node;
 }
 
-namespace {
+namespace
+{
 
 // The node whose next is target, found within one turn of the ring that ring belongs to.
 SectionNode* Predecessor(SectionNode* ring, const SectionNode* target)

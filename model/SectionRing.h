@@ -5,7 +5,8 @@
 #include <string>
 #include <string_view>
 
-namespace vl {
+namespace vl
+{
 
 // Capacity of the parent, name and title fields, in bytes; longer texts are cut.
 inline constexpr std::size_t kFieldCapacity = 63;

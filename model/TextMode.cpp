@@ -3,7 +3,8 @@
 
 #include <algorithm>
 
-namespace vl {
+namespace vl
+{
 
 std::string ToFileText(std::string_view text)
 {

@@ -4,7 +4,8 @@
 #include <string>
 #include <string_view>
 
-namespace vl {
+namespace vl
+{
 
 // How every line of the launcher's files ends.
 inline constexpr std::string_view kFileLineEnd = "\r\n";

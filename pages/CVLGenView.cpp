@@ -15,7 +15,8 @@
 #include <QFocusEvent>
 #include <QPixmap>
 
-namespace vl {
+namespace vl
+{
 
 CVLGenView::CVLGenView(CVLConfigDoc* document, PageHost* host, QWidget* parent)
     : CPage(kGeneralPageId, host, parent), m_document(document), m_ui(std::make_unique<Ui::CVLGenView>())
@@ -30,16 +31,15 @@ CVLGenView::CVLGenView(CVLConfigDoc* document, PageHost* host, QWidget* parent)
     connect(m_ui->titleEdit, &QLineEdit::textEdited, this, &CVLGenView::OnUserChange);
     connect(m_ui->logoPathEdit, &QLineEdit::textEdited, this, &CVLGenView::OnUserChange);
     connect(m_descriptionLimiter, &TextEditLimiter::textChanged, this, &CVLGenView::OnUserChange);
-    connect(m_ui->nextButton, &QPushButton::clicked, this, [this] {
-        Host()->SwitchPage(kProductPageId);
-    });
+    connect(m_ui->nextButton, &QPushButton::clicked, this, [this] { Host()->SwitchPage(kProductPageId); });
     connect(m_ui->browseButton, &QPushButton::clicked, this, &CVLGenView::OnBrowseLogo);
     // Enter in a one-line field presses the page's default button, as in a dialog.
     connect(m_ui->titleEdit, &QLineEdit::returnPressed, m_ui->nextButton, &QPushButton::click);
     connect(m_ui->logoPathEdit, &QLineEdit::returnPressed, m_ui->nextButton, &QPushButton::click);
 
-    for (QWidget* field : {static_cast<QWidget*>(m_ui->titleEdit), static_cast<QWidget*>(m_ui->descriptionEdit),
-                           static_cast<QWidget*>(m_ui->logoPathEdit)})
+    for (QWidget* field :
+         {static_cast<QWidget*>(m_ui->titleEdit), static_cast<QWidget*>(m_ui->descriptionEdit),
+          static_cast<QWidget*>(m_ui->logoPathEdit)})
         field->installEventFilter(this);
 }
 

@@ -6,19 +6,22 @@
 
 #include <memory>
 
-namespace Ui {
+namespace Ui
+{
 class CVLGenView;
 }
 
-namespace vl {
+namespace vl
+{
 
 class CVLConfigDoc;
 class TextEditLimiter;
 
-class CVLGenView : public CPage {
+class CVLGenView : public CPage
+{
     Q_OBJECT
 
-public:
+  public:
     static constexpr int kTitleLimit = 18;
     static constexpr int kDescriptionLimit = 239;
 
@@ -37,10 +40,10 @@ public:
 
     SectionNode* m_pRing = nullptr;
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void OnUserChange();
 
     CVLConfigDoc* m_document;

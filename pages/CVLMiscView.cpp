@@ -5,15 +5,14 @@
 
 #include <QPushButton>
 
-namespace vl {
+namespace vl
+{
 
 CVLMiscView::CVLMiscView(PageHost* host, QWidget* parent)
     : CPage(kMiscPageId, host, parent), m_ui(std::make_unique<Ui::CVLMiscView>())
 {
     m_ui->setupUi(this);
-    connect(m_ui->backButton, &QPushButton::clicked, this, [this] {
-        Host()->SwitchPage(kProductPageId);
-    });
+    connect(m_ui->backButton, &QPushButton::clicked, this, [this] { Host()->SwitchPage(kProductPageId); });
 }
 
 CVLMiscView::~CVLMiscView() = default;

@@ -5,23 +5,26 @@
 
 #include <memory>
 
-namespace Ui {
+namespace Ui
+{
 class CVLMiscView;
 }
 
-namespace vl {
+namespace vl
+{
 
-class CVLMiscView : public CPage {
+class CVLMiscView : public CPage
+{
     Q_OBJECT
 
-public:
+  public:
     explicit CVLMiscView(PageHost* host, QWidget* parent = nullptr);
     ~CVLMiscView() override;
 
     bool CommitPage() override { return true; }
     void OnInitialUpdate() override;
 
-private:
+  private:
     std::unique_ptr<Ui::CVLMiscView> m_ui;
 };
 

@@ -18,9 +18,11 @@
 #include <QStandardItemModel>
 #include <unordered_map>
 
-namespace vl {
+namespace vl
+{
 
-namespace {
+namespace
+{
 
 const QString kUntitled = QStringLiteral("Untitled");
 
@@ -40,15 +42,16 @@ bool MoveAfter(SectionNode* anchor, SectionNode* moving)
 
 // Sees every key of the application before any control does, for the page's Enter and Escape rule.
 // It is an object of its own so that the page's filter on its controls does not see each event twice.
-class PageKeyFilter : public QObject {
-public:
+class PageKeyFilter : public QObject
+{
+  public:
     PageKeyFilter(QObject* parent, std::function<bool(QObject*, QEvent*)> filter)
         : QObject(parent), m_filter(std::move(filter))
     {
     }
     bool eventFilter(QObject* watched, QEvent* event) override { return m_filter(watched, event); }
 
-private:
+  private:
     std::function<bool(QObject*, QEvent*)> m_filter;
 };
 
@@ -70,9 +73,7 @@ CVLProdView::CVLProdView(CVLConfigDoc* document, PageHost* host, QWidget* parent
         SetPrompt(QStringLiteral("Click Edit > Add, Remove, or Rename to the edit product list."));
         return moved;
     });
-    m_tree->SetEditEnd([this](const QModelIndex& index, const QString& text) {
-        EndLabelEdit(index, text);
-    });
+    m_tree->SetEditEnd([this](const QModelIndex& index, const QString& text) { EndLabelEdit(index, text); });
     connect(m_tree, &QWidget::customContextMenuRequested, this, &CVLProdView::ShowContextMenu);
     m_tree->installEventFilter(this);
 
@@ -85,9 +86,7 @@ CVLProdView::CVLProdView(CVLConfigDoc* document, PageHost* host, QWidget* parent
         QAction* action = m_menuContext->addAction(QString::fromLatin1(text));
         action->setProperty("commandId", id);
     }
-    m_popupRunner = [](QMenu* menu, const QPoint& globalPos) {
-        return menu->exec(globalPos);
-    };
+    m_popupRunner = [](QMenu* menu, const QPoint& globalPos) { return menu->exec(globalPos); };
 
     LimitLineEdit(m_ui->titleEdit, kTitleTypingLimit);
     LimitLineEdit(m_ui->pathEdit, 0);
@@ -95,22 +94,18 @@ CVLProdView::CVLProdView(CVLConfigDoc* document, PageHost* host, QWidget* parent
     connect(m_ui->titleEdit, &QLineEdit::textEdited, this, &CVLProdView::OnUserChange);
     connect(m_ui->pathEdit, &QLineEdit::textEdited, this, &CVLProdView::OnUserChange);
     connect(m_descriptionLimiter, &TextEditLimiter::textChanged, this, &CVLProdView::OnUserChange);
-    for (QWidget* field : {static_cast<QWidget*>(m_ui->titleEdit), static_cast<QWidget*>(m_ui->descriptionEdit),
-                           static_cast<QWidget*>(m_ui->pathEdit)})
+    for (QWidget* field :
+         {static_cast<QWidget*>(m_ui->titleEdit), static_cast<QWidget*>(m_ui->descriptionEdit),
+          static_cast<QWidget*>(m_ui->pathEdit)})
         field->installEventFilter(this);
 
     connect(m_ui->browseButton, &QPushButton::clicked, this, &CVLProdView::BrowseForProgram);
-    connect(m_ui->backButton, &QPushButton::clicked, this, [this] {
-        Host()->SwitchPage(kGeneralPageId);
-    });
-    connect(m_ui->nextButton, &QPushButton::clicked, this, [this] {
-        Host()->SwitchPage(kMiscPageId);
-    });
+    connect(m_ui->backButton, &QPushButton::clicked, this, [this] { Host()->SwitchPage(kGeneralPageId); });
+    connect(m_ui->nextButton, &QPushButton::clicked, this, [this] { Host()->SwitchPage(kMiscPageId); });
 
     // Enter and Escape belong to the tree's label edit, whichever control of the page has the focus.
-    m_keyFilter = new PageKeyFilter(this, [this](QObject* watched, QEvent* event) {
-        return OnPageKey(watched, event);
-    });
+    m_keyFilter = new PageKeyFilter(
+        this, [this](QObject* watched, QEvent* event) { return OnPageKey(watched, event); });
     qApp->installEventFilter(m_keyFilter);
     EnableFields(false);
 }
@@ -152,7 +147,8 @@ SectionNode* CVLProdView::NodeOf(const QModelIndex& entry) const
 {
     if (!IsEntry(entry) || !m_pRing)
         return nullptr;
-    return FindSection(m_pRing, FieldBytes(entry.parent().data().toString()), FieldBytes(entry.data().toString()));
+    return FindSection(m_pRing, FieldBytes(entry.parent().data().toString()),
+                       FieldBytes(entry.data().toString()));
 }
 
 // ---- The tree ----------------------------------------------------------------------------------
@@ -370,8 +366,8 @@ void CVLProdView::RemoveEntry()
     const QModelIndex entry = m_hCurItem;
     if (!IsEntry(entry))
         return;
-    if (platform::ShowMessage(QStringLiteral("Would you like to remove the item ?"), platform::MsgButtons::YesNo) !=
-        platform::MsgAnswer::Yes)
+    if (platform::ShowMessage(QStringLiteral("Would you like to remove the item ?"),
+                              platform::MsgButtons::YesNo) != platform::MsgAnswer::Yes)
         return;
     if (SectionNode* node = NodeOf(entry)) {
         if (!RemoveSection(m_pRing, node))
@@ -417,7 +413,8 @@ void CVLProdView::EndLabelEdit(const QModelIndex& item, const QString& newText)
             if (SectionNode* nameless = FindSection(m_pRing, group, "")) {
                 SetField(nameless->name, name);
             } else {
-                InsertSectionAfter(LastSection(m_pRing), CreateSectionNode(group, name, "", std::nullopt, std::nullopt));
+                InsertSectionAfter(LastSection(m_pRing),
+                                   CreateSectionNode(group, name, "", std::nullopt, std::nullopt));
             }
             m_document->SetModifiedFlag(true);
             ItemOf(index)->setText(newText);
@@ -483,15 +480,21 @@ bool CVLProdView::UpdateCommand(int id, platform::CommandState& state)
 {
     const bool entry = IsEntry(m_tree->currentIndex());
     switch (id) {
-    case cmd::kEditAdd: state.enabled = !entry; return true;
+    case cmd::kEditAdd:
+        state.enabled = !entry;
+        return true;
     case cmd::kEditRemove:
-    case cmd::kEditRename: state.enabled = entry; return true;
+    case cmd::kEditRename:
+        state.enabled = entry;
+        return true;
     case cmd::kMoveUp:
     case cmd::kMoveDown:
     case cmd::kContextAdd:
     case cmd::kContextRemove:
-    case cmd::kContextRename: return true;
-    default: return IsEditCommand(id);
+    case cmd::kContextRename:
+        return true;
+    default:
+        return IsEditCommand(id);
     }
 }
 
@@ -499,14 +502,25 @@ bool CVLProdView::ExecuteCommand(int id)
 {
     switch (id) {
     case cmd::kEditAdd:
-    case cmd::kContextAdd: AddEntry(); return true;
+    case cmd::kContextAdd:
+        AddEntry();
+        return true;
     case cmd::kEditRemove:
-    case cmd::kContextRemove: RemoveEntry(); return true;
+    case cmd::kContextRemove:
+        RemoveEntry();
+        return true;
     case cmd::kEditRename:
-    case cmd::kContextRename: RenameEntry(); return true;
-    case cmd::kMoveUp: MoveEntryUp(); return true;
-    case cmd::kMoveDown: MoveEntryDown(); return true;
-    default: return SendEditCommand(id);
+    case cmd::kContextRename:
+        RenameEntry();
+        return true;
+    case cmd::kMoveUp:
+        MoveEntryUp();
+        return true;
+    case cmd::kMoveDown:
+        MoveEntryDown();
+        return true;
+    default:
+        return SendEditCommand(id);
     }
 }
 
@@ -544,7 +558,8 @@ bool CVLProdView::eventFilter(QObject* watched, QEvent* event)
         else if (watched == m_ui->pathEdit)
             SetPrompt(QStringLiteral("Enter the path/filename to be launched."));
     } else if (event->type() == QEvent::FocusOut &&
-               (watched == m_ui->titleEdit || watched == m_ui->descriptionEdit || watched == m_ui->pathEdit)) {
+               (watched == m_ui->titleEdit || watched == m_ui->descriptionEdit ||
+                watched == m_ui->pathEdit)) {
         SetPrompt(QString());
     }
     return CPage::eventFilter(watched, event);

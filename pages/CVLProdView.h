@@ -13,11 +13,13 @@ class QMenu;
 class QStandardItem;
 class QStandardItemModel;
 
-namespace Ui {
+namespace Ui
+{
 class CVLProdView;
 }
 
-namespace vl {
+namespace vl
+{
 
 class CVLConfigDoc;
 class ProductSelectionModel;
@@ -26,10 +28,11 @@ class TextEditLimiter;
 
 enum class LabelEditMode : int { None = 0, Adding = 1, Renaming = 2 };
 
-class CVLProdView : public CPage {
+class CVLProdView : public CPage
+{
     Q_OBJECT
 
-public:
+  public:
     static constexpr int kTitleTypingLimit = 50;
     static constexpr int kTitleLimit = 63;
     static constexpr int kDescriptionTypingLimit = 180;
@@ -77,10 +80,10 @@ public:
     SectionNode* m_pRing = nullptr;
     QPersistentModelIndex m_hCurItem;
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     bool IsEntry(const QModelIndex& index) const { return index.isValid() && index.parent().isValid(); }
     SectionNode* NodeOf(const QModelIndex& entry) const;
     QStandardItem* ItemOf(const QModelIndex& index) const;

@@ -7,9 +7,11 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-namespace vl {
+namespace vl
+{
 
-namespace {
+namespace
+{
 
 int ReadSigned16(const unsigned char* p)
 {

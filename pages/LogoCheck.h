@@ -4,7 +4,8 @@
 #include <cstddef>
 #include <string>
 
-namespace vl {
+namespace vl
+{
 
 inline constexpr std::size_t kPcxHeaderSize = 128;
 inline constexpr int kMaxLogoExtent = 120;

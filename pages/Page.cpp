@@ -10,9 +10,12 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
-namespace vl {
+namespace vl
+{
 
-CPage::CPage(int pageId, PageHost* host, QWidget* parent) : QWidget(parent), m_pageId(pageId), m_host(host) {}
+CPage::CPage(int pageId, PageHost* host, QWidget* parent) : QWidget(parent), m_pageId(pageId), m_host(host)
+{
+}
 
 bool CPage::UpdateCommand(int, platform::CommandState&)
 {
@@ -36,17 +39,33 @@ bool CPage::SendEditCommand(int id)
     QWidget* focus = QApplication::focusWidget();
     if (auto* line = qobject_cast<QLineEdit*>(focus)) {
         switch (id) {
-        case cmd::kEditUndo: line->undo(); break;
-        case cmd::kEditCut: line->cut(); break;
-        case cmd::kEditCopy: line->copy(); break;
-        case cmd::kEditPaste: line->paste(); break;
+        case cmd::kEditUndo:
+            line->undo();
+            break;
+        case cmd::kEditCut:
+            line->cut();
+            break;
+        case cmd::kEditCopy:
+            line->copy();
+            break;
+        case cmd::kEditPaste:
+            line->paste();
+            break;
         }
     } else if (auto* text = qobject_cast<QPlainTextEdit*>(focus)) {
         switch (id) {
-        case cmd::kEditUndo: text->undo(); break;
-        case cmd::kEditCut: text->cut(); break;
-        case cmd::kEditCopy: text->copy(); break;
-        case cmd::kEditPaste: text->paste(); break;
+        case cmd::kEditUndo:
+            text->undo();
+            break;
+        case cmd::kEditCut:
+            text->cut();
+            break;
+        case cmd::kEditCopy:
+            text->copy();
+            break;
+        case cmd::kEditPaste:
+            text->paste();
+            break;
         }
     }
     return true;

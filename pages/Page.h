@@ -8,7 +8,8 @@
 
 #include <QWidget>
 
-namespace vl {
+namespace vl
+{
 
 inline constexpr int kGeneralPageId = 130;
 inline constexpr int kProductPageId = 129;
@@ -23,8 +24,9 @@ inline constexpr const char* kPathNotStorable =
     "The path of the chosen file holds characters that the configuration file cannot store.";
 
 // The frame, as a page sees it.
-class PageHost {
-public:
+class PageHost
+{
+  public:
     virtual ~PageHost() = default;
     virtual void SwitchPage(int pageId) = 0;
     virtual void SetStatusPrompt(const QString& text) = 0;
@@ -34,10 +36,11 @@ public:
     virtual void UpdateCommands() = 0;
 };
 
-class CPage : public QWidget, public platform::CommandTarget {
+class CPage : public QWidget, public platform::CommandTarget
+{
     Q_OBJECT
 
-public:
+  public:
     CPage(int pageId, PageHost* host, QWidget* parent = nullptr);
 
     int PageId() const { return m_pageId; }
@@ -50,7 +53,7 @@ public:
     bool UpdateCommand(int id, platform::CommandState& state) override;
     bool ExecuteCommand(int id) override;
 
-protected:
+  protected:
     PageHost* Host() const { return m_host; }
     // Undo, Cut, Copy and Paste, sent to whichever control has the keyboard focus; true when id is
     // one of the four.
@@ -61,7 +64,7 @@ protected:
     std::optional<QString> ChooseFile(platform::FileDialogRequest request, const QString& rememberedFolder);
     static bool IsEditCommand(int id);
 
-private:
+  private:
     int m_pageId;
     PageHost* m_host;
 };

@@ -5,7 +5,8 @@
 
 #include <QLineEdit>
 
-namespace vl {
+namespace vl
+{
 
 ProductSelectionModel::ProductSelectionModel(QAbstractItemModel* model, QObject* parent)
     : QItemSelectionModel(model, parent)
@@ -19,7 +20,8 @@ void ProductSelectionModel::setCurrentIndex(const QModelIndex& index, QItemSelec
     QItemSelectionModel::setCurrentIndex(index, index.isValid() ? ClearAndSelect | Rows : Clear);
 }
 
-void ProductSelectionModel::select(const QItemSelection& selection, QItemSelectionModel::SelectionFlags command)
+void ProductSelectionModel::select(const QItemSelection& selection,
+                                   QItemSelectionModel::SelectionFlags command)
 {
     // A mouse press moves the current index first and selects after; only a selection of the
     // current row (or a clearing one) may pass, so a refused click selects nothing.
@@ -47,7 +49,9 @@ QWidget* ProductItemDelegate::createEditor(QWidget* parent, const QStyleOptionVi
     return editor;
 }
 
-void ProductItemDelegate::setModelData(QWidget*, QAbstractItemModel*, const QModelIndex&) const {}
+void ProductItemDelegate::setModelData(QWidget*, QAbstractItemModel*, const QModelIndex&) const
+{
+}
 
 ProductTreeView::ProductTreeView(QWidget* parent) : QTreeView(parent)
 {

@@ -7,14 +7,16 @@
 #include <QTreeView>
 #include <functional>
 
-namespace vl {
+namespace vl
+{
 
 // Asks the page before the current row changes. A refused change leaves current and selection as
 // they were, whether it came from a click, a key or the program.
-class ProductSelectionModel : public QItemSelectionModel {
+class ProductSelectionModel : public QItemSelectionModel
+{
     Q_OBJECT
 
-public:
+  public:
     // (old item, new item) → whether the selection may move.
     using Guard = std::function<bool(const QModelIndex& from, const QModelIndex& to)>;
 
@@ -27,26 +29,29 @@ public:
     void select(const QItemSelection& selection, QItemSelectionModel::SelectionFlags command) override;
     using QItemSelectionModel::select;
 
-private:
+  private:
     Guard m_guard;
     bool m_bypass = false;
 };
 
 // Entry items can be edited; group items (the top level) cannot. The tree never takes the edited
 // text over: the page sets item texts itself.
-class ProductItemDelegate : public QStyledItemDelegate {
+class ProductItemDelegate : public QStyledItemDelegate
+{
     Q_OBJECT
 
-public:
+  public:
     using QStyledItemDelegate::QStyledItemDelegate;
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override;
     void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
 };
 
-class ProductTreeView : public QTreeView {
+class ProductTreeView : public QTreeView
+{
     Q_OBJECT
 
-public:
+  public:
     // (edited item, text): the text is empty when the edit was cancelled.
     using EditEnd = std::function<void(const QModelIndex& index, const QString& text)>;
 
@@ -60,12 +65,12 @@ public:
     // Ends the running label edit at once, keeping or dropping the text.
     void EndEdit(bool keep);
 
-protected:
+  protected:
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     void commitData(QWidget* editor) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
 
-private:
+  private:
     EditEnd m_editEnd;
     QPersistentModelIndex m_editIndex;
     QString m_editedText;

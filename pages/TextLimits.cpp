@@ -9,14 +9,13 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
-namespace vl {
+namespace vl
+{
 
 LineLimitValidator::LineLimitValidator(QLineEdit* edit, int maxBytes)
     : QValidator(edit), m_maxBytes(maxBytes), m_acceptedText(edit->text())
 {
-    connect(edit, &QLineEdit::textChanged, this, [this](const QString& text) {
-        m_acceptedText = text;
-    });
+    connect(edit, &QLineEdit::textChanged, this, [this](const QString& text) { m_acceptedText = text; });
 }
 
 QValidator::State LineLimitValidator::validate(QString& input, int& pos) const

@@ -8,17 +8,19 @@
 class QLineEdit;
 class QPlainTextEdit;
 
-namespace vl {
+namespace vl
+{
 
 // Refuses text holding a character that Windows-1252 cannot hold, and trims what is typed or pasted
 // into a one-line field from its end so that the field never grows beyond maxBytes. A longer text that
 // the program put in may be shortened but not lengthened.
-class LineLimitValidator : public QValidator {
-public:
+class LineLimitValidator : public QValidator
+{
+  public:
     LineLimitValidator(QLineEdit* edit, int maxBytes);
     State validate(QString& input, int& pos) const override;
 
-private:
+  private:
     int m_maxBytes;
     QString m_acceptedText; // the field's text before the change being judged
 };
@@ -41,21 +43,22 @@ int StoredLength(const QString& plainText);
 // A multi-line field: what is typed or pasted is trimmed from its end until the whole text fits in
 // maxBytes, and characters without a Windows-1252 byte are dropped; one Undo takes back the paste
 // and the trim together. A limit of zero or less means no limit.
-class TextEditLimiter : public QObject {
+class TextEditLimiter : public QObject
+{
     Q_OBJECT
 
-public:
+  public:
     TextEditLimiter(QPlainTextEdit* edit, int maxBytes);
     void SetLimit(int maxBytes) { m_maxBytes = maxBytes; }
     // While suspended (the program filling the field) nothing is trimmed.
     void SetSuspended(bool suspended) { m_suspended = suspended; }
 
-signals:
+  signals:
     // The field's text is different from what it was at the last change. A keystroke that the limit
     // takes back again reports no change.
     void textChanged();
 
-private:
+  private:
     void OnContentsChange(int position, int removed, int added);
     void OnTextChanged();
 

@@ -3,9 +3,11 @@
 
 #include <array>
 
-namespace platform {
+namespace platform
+{
 
-namespace {
+namespace
+{
 
 // Characters of the bytes 0x80 to 0x9F; the undefined ones keep their own number.
 constexpr std::array<char16_t, 32> kHigh = {

@@ -6,7 +6,8 @@
 #include <string>
 #include <string_view>
 
-namespace platform {
+namespace platform
+{
 
 // Every byte maps to one character; the five undefined bytes map to the control characters of the
 // same number, so every byte survives a load and a save.

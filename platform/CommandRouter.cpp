@@ -3,16 +3,17 @@
 
 #include <QAction>
 
-namespace platform {
+namespace platform
+{
 
-CommandRouter::CommandRouter(QObject* parent) : QObject(parent) {}
+CommandRouter::CommandRouter(QObject* parent) : QObject(parent)
+{
+}
 
 void CommandRouter::AddAction(int id, QAction* action)
 {
     m_actions.insert(id, action);
-    connect(action, &QAction::triggered, this, [this, id] {
-        Execute(id);
-    });
+    connect(action, &QAction::triggered, this, [this, id] { Execute(id); });
 }
 
 bool CommandRouter::Execute(int id)

@@ -10,7 +10,8 @@
 
 class QAction;
 
-namespace platform {
+namespace platform
+{
 
 struct CommandState {
     bool enabled = true;
@@ -19,8 +20,9 @@ struct CommandState {
 };
 
 // Anything that handles commands: the page on show, the document, the frame, the application.
-class CommandTarget {
-public:
+class CommandTarget
+{
+  public:
     virtual ~CommandTarget() = default;
     // True when this target handles the command in its present state; state may be adjusted
     // (enabled, check mark). A command that no target handles is disabled.
@@ -29,10 +31,11 @@ public:
     virtual bool ExecuteCommand(int id) = 0;
 };
 
-class CommandRouter : public QObject {
+class CommandRouter : public QObject
+{
     Q_OBJECT
 
-public:
+  public:
     using Chain = std::function<std::vector<CommandTarget*>()>;
 
     explicit CommandRouter(QObject* parent = nullptr);
@@ -48,11 +51,11 @@ public:
     // What the chain says of the command now.
     CommandState StateOf(int id) const;
 
-public slots:
+  public slots:
     // Asks the chain for the state of every action and applies it.
     void UpdateAll();
 
-private:
+  private:
     Chain m_chain;
     QHash<int, QPointer<QAction>> m_actions;
 };

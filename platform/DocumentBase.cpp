@@ -5,9 +5,12 @@
 #include "MessageService.h"
 #include "Paths.h"
 
-namespace platform {
+namespace platform
+{
 
-DocumentBase::DocumentBase(QObject* parent) : QObject(parent), m_title(DefaultTitle()) {}
+DocumentBase::DocumentBase(QObject* parent) : QObject(parent), m_title(DefaultTitle())
+{
+}
 
 void DocumentBase::SetPathName(const QString& path, bool addToRecent)
 {
@@ -47,9 +50,12 @@ bool DocumentBase::SaveModified()
         return true;
     const QString name = m_pathName.isEmpty() ? m_title : FileNameOf(m_pathName);
     switch (ShowMessage(QStringLiteral("Save changes to %1?").arg(name), MsgButtons::YesNoCancel)) {
-    case MsgAnswer::Yes: return DoFileSave();
-    case MsgAnswer::No: return true;
-    default: return false;
+    case MsgAnswer::Yes:
+        return DoFileSave();
+    case MsgAnswer::No:
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -96,6 +102,8 @@ bool DocumentBase::OnSaveDocument(const QString& path)
     return true;
 }
 
-void DocumentBase::OnCloseDocument() {}
+void DocumentBase::OnCloseDocument()
+{
+}
 
 } // namespace platform

@@ -4,12 +4,14 @@
 #include <QObject>
 #include <QString>
 
-namespace platform {
+namespace platform
+{
 
-class DocumentBase : public QObject {
+class DocumentBase : public QObject
+{
     Q_OBJECT
 
-public:
+  public:
     explicit DocumentBase(QObject* parent = nullptr);
 
     QString PathName() const { return m_pathName; }
@@ -42,16 +44,16 @@ public:
     virtual QString SaveFilter() const { return QString(); }
     virtual QString DefaultExtension() const { return QString(); }
 
-signals:
+  signals:
     void titleChanged(const QString& title);
     void modifiedChanged(bool modified);
     void addedToRecentFiles(const QString& path);
 
-protected:
+  protected:
     // The base's own new-document step: no path name, the default title, not modified.
     bool NewDocumentStep();
 
-private:
+  private:
     QString m_pathName;
     QString m_title;
     bool m_modified = false;

@@ -5,7 +5,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
-namespace platform {
+namespace platform
+{
 
 QStringList NameFiltersOf(const QString& filter)
 {
@@ -73,7 +74,8 @@ QList<FileDialogRequest> ScriptedFileDialogService::TakeRequests()
     return requests;
 }
 
-namespace {
+namespace
+{
 FileDialogService* g_dialogs = nullptr;
 } // namespace
 

@@ -8,14 +8,15 @@
 
 class QWidget;
 
-namespace platform {
+namespace platform
+{
 
 struct FileDialogRequest {
     enum class Kind { Open, Save };
     Kind kind = Kind::Open;
-    QString filter;         // the program's form: "Name|*.ext|Name|*.*|"
-    QString initialFolder;  // empty: the current directory
-    QString initialName;    // may be a pattern such as "*.pcx"
+    QString filter;           // the program's form: "Name|*.ext|Name|*.*|"
+    QString initialFolder;    // empty: the current directory
+    QString initialName;      // may be a pattern such as "*.pcx"
     QString defaultExtension; // "ini", ".ini" or "*.ini"; added to a typed name without one
     bool hideReadOnly = true;
     bool overwritePrompt = false;
@@ -28,29 +29,32 @@ QStringList NameFiltersOf(const QString& filter);
 // The chosen name with the default extension added when it has none.
 QString WithDefaultExtension(const QString& chosen, const QString& defaultExtension);
 
-class FileDialogService {
-public:
+class FileDialogService
+{
+  public:
     virtual ~FileDialogService() = default;
     // The chosen file's full path, or none when the dialog was cancelled.
     virtual std::optional<QString> Run(const FileDialogRequest& request) = 0;
 };
 
-class QtFileDialogService : public FileDialogService {
-public:
+class QtFileDialogService : public FileDialogService
+{
+  public:
     std::optional<QString> Run(const FileDialogRequest& request) override;
 };
 
 // Answers from a queue of paths (none cancels) and records each request. A dialog with no queued
 // answer is recorded as unexpected and cancelled.
-class ScriptedFileDialogService : public FileDialogService {
-public:
+class ScriptedFileDialogService : public FileDialogService
+{
+  public:
     std::optional<QString> Run(const FileDialogRequest& request) override;
     void QueueAnswer(std::optional<QString> answer) { m_answers.append(answer); }
     QList<FileDialogRequest> TakeRequests();
     int Unexpected() const { return m_unexpected; }
     int QueuedAnswers() const { return static_cast<int>(m_answers.size()); }
 
-private:
+  private:
     QList<std::optional<QString>> m_answers;
     QList<FileDialogRequest> m_requests;
     int m_unexpected = 0;

@@ -11,7 +11,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-namespace platform {
+namespace platform
+{
 
 bool ShowHelpContents(const QString& path, QWidget* parent)
 {

@@ -5,7 +5,8 @@
 
 class QWidget;
 
-namespace platform {
+namespace platform
+{
 
 // Shows the contents of the HTML file at path; false when it cannot be read.
 bool ShowHelpContents(const QString& path, QWidget* parent);

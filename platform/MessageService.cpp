@@ -4,7 +4,8 @@
 #include <QApplication>
 #include <QMessageBox>
 
-namespace platform {
+namespace platform
+{
 
 QString ApplicationTitle()
 {
@@ -17,11 +18,19 @@ MsgAnswer QtMessageService::Show(const QString& text, MsgButtons buttons, MsgIco
     box.setWindowTitle(ApplicationTitle());
     box.setText(text);
     switch (icon) {
-    case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
-    case MsgIcon::Question: box.setIcon(QMessageBox::Question); break;
-    case MsgIcon::Error: box.setIcon(QMessageBox::Critical); break;
+    case MsgIcon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case MsgIcon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case MsgIcon::Error:
+        box.setIcon(QMessageBox::Critical);
+        break;
     case MsgIcon::Default:
-    case MsgIcon::Warning: box.setIcon(QMessageBox::Warning); break;
+    case MsgIcon::Warning:
+        box.setIcon(QMessageBox::Warning);
+        break;
     }
     switch (buttons) {
     case MsgButtons::Ok:
@@ -40,10 +49,14 @@ MsgAnswer QtMessageService::Show(const QString& text, MsgButtons buttons, MsgIco
         break;
     }
     switch (box.exec()) {
-    case QMessageBox::Yes: return MsgAnswer::Yes;
-    case QMessageBox::No: return MsgAnswer::No;
-    case QMessageBox::Cancel: return MsgAnswer::Cancel;
-    default: return buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Cancel;
+    case QMessageBox::Yes:
+        return MsgAnswer::Yes;
+    case QMessageBox::No:
+        return MsgAnswer::No;
+    case QMessageBox::Cancel:
+        return MsgAnswer::Cancel;
+    default:
+        return buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Cancel;
     }
 }
 
@@ -67,7 +80,8 @@ QStringList ScriptedMessageService::TakeTexts()
     return texts;
 }
 
-namespace {
+namespace
+{
 MessageService* g_messages = nullptr;
 } // namespace
 

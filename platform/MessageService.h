@@ -7,7 +7,8 @@
 
 class QWidget;
 
-namespace platform {
+namespace platform
+{
 
 enum class MsgButtons { Ok, YesNo, YesNoCancel };
 enum class MsgIcon { Default, Information, Question, Warning, Error }; // Default shows the exclamation
@@ -16,22 +17,25 @@ enum class MsgAnswer { Ok, Yes, No, Cancel };
 // The caption of every box.
 QString ApplicationTitle();
 
-class MessageService {
-public:
+class MessageService
+{
+  public:
     virtual ~MessageService() = default;
     virtual MsgAnswer Show(const QString& text, MsgButtons buttons, MsgIcon icon) = 0;
 };
 
 // Builds a QMessageBox with the caption "Salvage Deck" and waits for the answer.
-class QtMessageService : public MessageService {
-public:
+class QtMessageService : public MessageService
+{
+  public:
     MsgAnswer Show(const QString& text, MsgButtons buttons, MsgIcon icon) override;
 };
 
 // Records every text and answers from a queue. An OK box needs no queued answer; a question with no
 // queued answer is recorded as unexpected and cancelled, so a test fails instead of hanging.
-class ScriptedMessageService : public MessageService {
-public:
+class ScriptedMessageService : public MessageService
+{
+  public:
     struct Shown {
         QString text;
         MsgButtons buttons;
@@ -47,7 +51,7 @@ public:
     const QStringList& Unexpected() const { return m_unexpected; }
     int QueuedAnswers() const { return static_cast<int>(m_answers.size()); }
 
-private:
+  private:
     QList<MsgAnswer> m_answers;
     QList<Shown> m_shown;
     QStringList m_unexpected;

@@ -4,9 +4,11 @@
 #include <QCoreApplication>
 #include <QDir>
 
-namespace platform {
+namespace platform
+{
 
-namespace {
+namespace
+{
 QString g_programFolderOverride;
 } // namespace
 
@@ -17,8 +19,8 @@ void SetProgramFolderOverride(const QString& folder)
 
 QString ProgramFolder()
 {
-    QString folder = g_programFolderOverride.isEmpty() ? QCoreApplication::applicationDirPath()
-                                                       : g_programFolderOverride;
+    QString folder =
+        g_programFolderOverride.isEmpty() ? QCoreApplication::applicationDirPath() : g_programFolderOverride;
     if (!folder.endsWith(QLatin1Char('/')))
         folder += QLatin1Char('/');
     return folder;
@@ -55,7 +57,9 @@ bool SetCurrentDirectory(const QString& folder)
     return QDir::setCurrent(folder);
 }
 
-CurrentDirectoryKeeper::CurrentDirectoryKeeper() : m_saved(CurrentDirectory()) {}
+CurrentDirectoryKeeper::CurrentDirectoryKeeper() : m_saved(CurrentDirectory())
+{
+}
 
 CurrentDirectoryKeeper::~CurrentDirectoryKeeper()
 {

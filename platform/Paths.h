@@ -3,7 +3,8 @@
 
 #include <QString>
 
-namespace platform {
+namespace platform
+{
 
 // The folder of the running executable, ending in "/".
 QString ProgramFolder();
@@ -21,14 +22,15 @@ QString CurrentDirectory();
 bool SetCurrentDirectory(const QString& folder);
 
 // Restores the process's current directory when it goes out of scope.
-class CurrentDirectoryKeeper {
-public:
+class CurrentDirectoryKeeper
+{
+  public:
     CurrentDirectoryKeeper();
     ~CurrentDirectoryKeeper();
     CurrentDirectoryKeeper(const CurrentDirectoryKeeper&) = delete;
     CurrentDirectoryKeeper& operator=(const CurrentDirectoryKeeper&) = delete;
 
-private:
+  private:
     QString m_saved;
 };
 

@@ -5,7 +5,8 @@
 #include <QProcess>
 #include <QWidget>
 
-namespace platform {
+namespace platform
+{
 
 ProcessResult QtProcessService::Run(const QString& program, const QStringList& arguments,
                                     const QString& workingFolder, QWidget* window)
@@ -34,7 +35,8 @@ ProcessResult QtProcessService::Run(const QString& program, const QStringList& a
     return result;
 }
 
-namespace {
+namespace
+{
 ProcessService* g_processes = nullptr;
 } // namespace
 

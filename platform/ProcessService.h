@@ -6,7 +6,8 @@
 
 class QWidget;
 
-namespace platform {
+namespace platform
+{
 
 struct ProcessResult {
     bool started = false;
@@ -14,8 +15,9 @@ struct ProcessResult {
     QString error; // the system's reason when it could not start
 };
 
-class ProcessService {
-public:
+class ProcessService
+{
+  public:
     virtual ~ProcessService() = default;
     // Runs program with arguments in workingFolder and waits until it ends. While it runs, window
     // (when given) is disabled and keeps painting.
@@ -23,8 +25,9 @@ public:
                               const QString& workingFolder, QWidget* window) = 0;
 };
 
-class QtProcessService : public ProcessService {
-public:
+class QtProcessService : public ProcessService
+{
+  public:
     ProcessResult Run(const QString& program, const QStringList& arguments, const QString& workingFolder,
                       QWidget* window) override;
 };

@@ -3,7 +3,8 @@
 
 #include <QFile>
 
-namespace platform {
+namespace platform
+{
 
 std::unique_ptr<QSettings> OpenSettings()
 {

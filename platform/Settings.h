@@ -5,7 +5,8 @@
 #include <QStringList>
 #include <memory>
 
-namespace platform {
+namespace platform
+{
 
 inline constexpr int kRecentFileCount = 4;
 
@@ -16,15 +17,16 @@ bool RemoveSettings();
 
 // The recent files, newest first, at most kRecentFileCount; kept in the group "Recent File List"
 // under File1 to File4.
-class RecentFileList {
-public:
+class RecentFileList
+{
+  public:
     void Load();
     void Save() const;
     void Add(const QString& path);
     void Remove(const QString& path);
     const QStringList& Files() const { return m_files; }
 
-private:
+  private:
     QStringList m_files;
 };
 

@@ -5,7 +5,8 @@
 
 #include <QPushButton>
 
-namespace vl {
+namespace vl
+{
 
 CAboutBox::CAboutBox(QWidget* parent) : QDialog(parent), m_ui(std::make_unique<Ui::CAboutBox>())
 {

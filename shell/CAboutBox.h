@@ -4,20 +4,23 @@
 #include <QDialog>
 #include <memory>
 
-namespace Ui {
+namespace Ui
+{
 class CAboutBox;
 }
 
-namespace vl {
+namespace vl
+{
 
-class CAboutBox : public QDialog {
+class CAboutBox : public QDialog
+{
     Q_OBJECT
 
-public:
+  public:
     explicit CAboutBox(QWidget* parent = nullptr);
     ~CAboutBox() override;
 
-private:
+  private:
     std::unique_ptr<Ui::CAboutBox> m_ui;
 };
 

@@ -22,31 +22,36 @@
 #include <QToolBar>
 #include <QToolButton>
 
-namespace vl {
+namespace vl
+{
 
-namespace {
+namespace
+{
 
 // Keeps the Help button of the toolbar free of a tooltip, as its command has no prompt string.
-class NoToolTipFilter : public QObject {
-public:
+class NoToolTipFilter : public QObject
+{
+  public:
     using QObject::QObject;
     bool eventFilter(QObject*, QEvent* event) override { return event->type() == QEvent::ToolTip; }
 };
 
 struct MenuEntry {
-    int id;            // 0: separator
+    int id; // 0: separator
     const char* text;
     const char* objectName;
 };
 
 } // namespace
 
-CMainFrame::CMainFrame(PageFactory factory, QWidget* parent) : QMainWindow(parent), m_factory(std::move(factory))
+CMainFrame::CMainFrame(PageFactory factory, QWidget* parent)
+    : QMainWindow(parent), m_factory(std::move(factory))
 {
     setObjectName(QStringLiteral("mainFrame"));
     // A fixed border, a system menu and a minimize box; no maximize box.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
     setWindowIcon(QIcon(QStringLiteral(":/vlconfig/vlconfig.png")));
     setAcceptDrops(true);
 
@@ -83,9 +88,7 @@ CMainFrame::CMainFrame(PageFactory factory, QWidget* parent) : QMainWindow(paren
     if (CPage* first = MakePage(kGeneralPageId))
         m_stack->setCurrentWidget(first);
 
-    m_focusConnection = connect(qApp, &QApplication::focusChanged, this, [this] {
-        UpdateCommands();
-    });
+    m_focusConnection = connect(qApp, &QApplication::focusChanged, this, [this] { UpdateCommands(); });
 }
 
 CMainFrame::~CMainFrame()
@@ -200,9 +203,18 @@ void CMainFrame::BuildToolBar()
     addToolBar(Qt::TopToolBarArea, m_wndToolBar);
 
     const QPixmap strip(QStringLiteral(":/vlconfig/toolbar.png"));
-    const int buttons[] = {cmd::kFileNew,  cmd::kFileOpen, cmd::kFileSave,  0,          cmd::kEditCut,
-                           cmd::kEditCopy, cmd::kEditPaste, 0,              cmd::kMoveUp, cmd::kMoveDown,
-                           0,              cmd::kHelpContents};
+    const int buttons[] = {cmd::kFileNew,
+                           cmd::kFileOpen,
+                           cmd::kFileSave,
+                           0,
+                           cmd::kEditCut,
+                           cmd::kEditCopy,
+                           cmd::kEditPaste,
+                           0,
+                           cmd::kMoveUp,
+                           cmd::kMoveDown,
+                           0,
+                           cmd::kHelpContents};
     int image = 0;
     for (int id : buttons) {
         if (id == 0) {
@@ -241,16 +253,12 @@ void CMainFrame::BuildShortcuts()
         auto* shortcut = new QShortcut(keys, this);
         shortcut->setObjectName(QStringLiteral("shortcut%1").arg(id));
         shortcut->setProperty("commandId", id);
-        connect(shortcut, &QShortcut::activated, this, [this, id = id] {
-            m_router.Execute(id);
-        });
+        connect(shortcut, &QShortcut::activated, this, [this, id = id] { m_router.Execute(id); });
     }
     // F1 without Shift, Ctrl or Alt asks for the help contents.
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
     help->setObjectName(QStringLiteral("helpShortcut"));
-    connect(help, &QShortcut::activated, this, [this] {
-        m_router.Execute(cmd::kHelpContents);
-    });
+    connect(help, &QShortcut::activated, this, [this] { m_router.Execute(cmd::kHelpContents); });
 }
 
 CPage* CMainFrame::MakePage(int pageId)
@@ -375,12 +383,23 @@ bool CMainFrame::UpdateCommand(int id, platform::CommandState& state)
 bool CMainFrame::ExecuteCommand(int id)
 {
     switch (id) {
-    case cmd::kViewGeneral: SwitchPage(kGeneralPageId); return true;
-    case cmd::kViewProduct: SwitchPage(kProductPageId); return true;
-    case cmd::kViewToolbar: m_wndToolBar->setVisible(!m_wndToolBar->isVisibleTo(this)); return true;
-    case cmd::kViewStatusBar: m_wndStatusBar->setVisible(!m_wndStatusBar->isVisibleTo(this)); return true;
-    case cmd::kAppExit: close(); return true;
-    default: return false;
+    case cmd::kViewGeneral:
+        SwitchPage(kGeneralPageId);
+        return true;
+    case cmd::kViewProduct:
+        SwitchPage(kProductPageId);
+        return true;
+    case cmd::kViewToolbar:
+        m_wndToolBar->setVisible(!m_wndToolBar->isVisibleTo(this));
+        return true;
+    case cmd::kViewStatusBar:
+        m_wndStatusBar->setVisible(!m_wndStatusBar->isVisibleTo(this));
+        return true;
+    case cmd::kAppExit:
+        close();
+        return true;
+    default:
+        return false;
     }
 }
 

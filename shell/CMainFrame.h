@@ -16,12 +16,14 @@ class QStackedWidget;
 class QStatusBar;
 class QToolBar;
 
-namespace vl {
+namespace vl
+{
 
-class CMainFrame : public QMainWindow, public PageHost, public PageValidator, public platform::CommandTarget {
+class CMainFrame : public QMainWindow, public PageHost, public PageValidator, public platform::CommandTarget
+{
     Q_OBJECT
 
-public:
+  public:
     using PageFactory = std::function<CPage*(int pageId, PageHost* host, QWidget* parent)>;
 
     // The outer size of the window, as far as the window system lets a program say.
@@ -65,16 +67,16 @@ public:
     // Fixes the outer size once the window system has given the window its frame.
     void ApplyFixedSize();
 
-signals:
+  signals:
     void filesDropped(const QStringList& paths);
 
-protected:
+  protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
-private:
+  private:
     QAction* MakeAction(int id, const QString& text);
     void BuildMenus();
     void BuildToolBar();

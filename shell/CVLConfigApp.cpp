@@ -15,7 +15,8 @@
 #include <QScreen>
 #include <cstdio>
 
-namespace vl {
+namespace vl
+{
 
 CVLConfigApp::CVLConfigApp() = default;
 
@@ -48,10 +49,11 @@ bool CVLConfigApp::InitInstance(const QStringList& arguments)
     case CommandLine::Action::Dde:
         return false; // a shell request has no counterpart here
     case CommandLine::Action::Unregister:
-        platform::ShowMessage(platform::RemoveSettings()
-                                  ? QStringLiteral("System registry entries have been removed and the INI file (if "
-                                                   "any) was deleted.")
-                                  : QStringLiteral("Not all of the system registry entries (or INI file) were removed."));
+        platform::ShowMessage(
+            platform::RemoveSettings()
+                ? QStringLiteral("System registry entries have been removed and the INI file (if "
+                                 "any) was deleted.")
+                : QStringLiteral("Not all of the system registry entries (or INI file) were removed."));
         return false;
     case CommandLine::Action::Print:
         return false; // there is nothing to print
@@ -61,16 +63,14 @@ bool CVLConfigApp::InitInstance(const QStringList& arguments)
 
     m_recent.Load();
     m_document = std::make_unique<CVLConfigDoc>();
-    m_frame = std::make_unique<CMainFrame>(
-        [doc = m_document.get()](int pageId, PageHost* host, QWidget* parent) {
+    m_frame =
+        std::make_unique<CMainFrame>([doc = m_document.get()](int pageId, PageHost* host, QWidget* parent) {
             return CreatePage(pageId, doc, host, parent);
         });
     m_frame->SetCommandTargets(m_document.get(), this);
     m_document->SetPageValidator(m_frame.get());
     m_document->SetWindow(m_frame.get());
-    m_frame->SetCloseCheck([this] {
-        return m_document->SaveModified();
-    });
+    m_frame->SetCloseCheck([this] { return m_document->SaveModified(); });
     connect(m_document.get(), &CVLConfigDoc::configurationReplaced, m_frame.get(),
             &CMainFrame::InitialUpdateAllPages);
     connect(m_document.get(), &CVLConfigDoc::titleChanged, m_frame.get(), &CMainFrame::SetDocumentTitle);
@@ -167,11 +167,20 @@ bool CVLConfigApp::UpdateCommand(int id, platform::CommandState&)
 bool CVLConfigApp::ExecuteCommand(int id)
 {
     switch (id) {
-    case cmd::kFileNew: OnFileNew(); return true;
-    case cmd::kFileOpen: OnFileOpen(); return true;
-    case cmd::kAppAbout: OnAppAbout(); return true;
-    case cmd::kHelpContents: OnHelpContents(); return true;
-    default: break;
+    case cmd::kFileNew:
+        OnFileNew();
+        return true;
+    case cmd::kFileOpen:
+        OnFileOpen();
+        return true;
+    case cmd::kAppAbout:
+        OnAppAbout();
+        return true;
+    case cmd::kHelpContents:
+        OnHelpContents();
+        return true;
+    default:
+        break;
     }
     const int recent = id - cmd::kFileRecentFirst;
     if (recent >= 0 && recent < m_recent.Files().size()) {

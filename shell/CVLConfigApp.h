@@ -9,14 +9,16 @@
 #include <QObject>
 #include <memory>
 
-namespace vl {
+namespace vl
+{
 
 class CMainFrame;
 
-class CVLConfigApp : public QObject, public platform::CommandTarget {
+class CVLConfigApp : public QObject, public platform::CommandTarget
+{
     Q_OBJECT
 
-public:
+  public:
     CVLConfigApp();
     ~CVLConfigApp() override;
 
@@ -42,7 +44,7 @@ public:
     // The help file: the program's path with ".html" added.
     static QString HelpFilePath();
 
-private:
+  private:
     void AddRecentFile(const QString& path);
     void RefreshRecentMenu();
 

@@ -1,9 +1,11 @@
 // The program's command line.
 #include "CommandLine.h"
 
-namespace vl {
+namespace vl
+{
 
-namespace {
+namespace
+{
 
 bool KnownSwitch(const QString& name, CommandLine::Action& action)
 {

@@ -4,7 +4,8 @@
 #include <QString>
 #include <QStringList>
 
-namespace vl {
+namespace vl
+{
 
 struct CommandLine {
     enum class Action { Run, Print, Dde, Unregister, Help, Version };

@@ -3,7 +3,8 @@
 
 #include "pages/Page.h"
 
-namespace vl {
+namespace vl
+{
 
 class CVLConfigDoc;
 

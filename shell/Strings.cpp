@@ -5,7 +5,8 @@
 
 #include <QHash>
 
-namespace vl::strings {
+namespace vl::strings
+{
 
 QString PromptString(int id)
 {

@@ -3,7 +3,8 @@
 
 #include <QString>
 
-namespace vl::strings {
+namespace vl::strings
+{
 
 inline constexpr const char* kWindowTitle = "Salvage Deck Configuration Utility";
 inline constexpr const char* kReady = "Ready";
