@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -16,399 +14,226 @@
 #include <tuple>
 #include <vector>
 
-namespace {
+namespace
+{
 
 using namespace vl;
 using std::nullopt;
 using Text = std::optional<std::string>;
+using Ring = std::unique_ptr<SectionNode, decltype([](SectionNode* n) { FreeSectionRing(n); })>;
 namespace fs = std::filesystem;
 
 struct Section {
     std::string parent, name, title;
-    Text description, path;
+    Text description = nullopt, path = nullopt;
     bool operator==(const Section&) const = default;
 };
+using Sections = std::vector<Section>;
 
-std::ostream& operator<<(std::ostream& os, const Section& s)
+void PrintTo(const Section& s, std::ostream* os)
 {
-    return os << testing::PrintToString(std::tie(s.parent, s.name, s.title, s.description, s.path));
+    *os << testing::PrintToString(std::tie(s.parent, s.name, s.title, s.description, s.path));
 }
 
-struct RingDeleter {
-    void operator()(SectionNode* node) const { FreeSectionRing(node); }
-};
-using Ring = std::unique_ptr<SectionNode, RingDeleter>;
-
-Ring MakeRing(const std::vector<Section>& sections)
+Ring MakeRing(const Sections& sections)
 {
-    SectionNode* sentinel = CreateSectionNode(kSentinelMark, kSentinelMark, "", nullopt, nullopt);
-    sentinel->next = sentinel;
-    SectionNode* last = sentinel;
+    Ring ring(CreateSectionNode(kSentinelMark, kSentinelMark, "", nullopt, nullopt));
+    ring->next = ring.get();
+    SectionNode* last = ring.get();
     for (const Section& s : sections)
         last = InsertSectionAfter(last, CreateSectionNode(s.parent, s.name, s.title, s.description, s.path));
-    return Ring(sentinel);
+    return ring;
 }
 
-std::vector<Section> SectionsOf(const SectionNode* sentinel)
+// The sections of a ring, after checking its sentinel, that no other node looks like it, and the cycle.
+Sections SectionsOf(const SectionNode* s)
 {
-    std::vector<Section> out;
-    for (const SectionNode* n = sentinel->next; n != sentinel; n = n->next)
+    Sections out;
+    EXPECT_EQ((Section{s->parent, s->name, s->title, s->description, s->path}), (Section{"[S]", "[S]", ""}));
+    const SectionNode* n = s->next;
+    for (; n && n != s && out.size() < 10000; n = n->next) {
+        EXPECT_NE(n->parent, "[S]") << "a second node looks like the sentinel";
         out.push_back({n->parent, n->name, n->title, n->description, n->path});
+    }
+    EXPECT_EQ(n, s) << "the ring is not closed";
     return out;
 }
 
-class ConfigOnDisk : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        char name[] = "/tmp/vlconfig.XXXXXX";
-        ASSERT_NE(mkdtemp(name), nullptr);
-        dir_ = name;
+std::pair<int, Sections> Parse(std::string_view bytes)
+{
+    ReadResult r = ParseConfigText(bytes);
+    EXPECT_EQ(r.status == 0, r.ring != nullptr);
+    Ring ring(r.ring);
+    return {r.status, ring ? SectionsOf(ring.get()) : Sections{}};
+}
+
+// The one section "A" as read.
+Sections A(std::string parent, std::string title = "", Text description = nullopt, Text path = nullopt)
+{
+    return {{parent, "A", title, description, path}};
+}
+
+TEST(ConfigRead, Table)
+{
+    const std::string v70(70, 'v'), n1020(1020, 'n'), p1017(1017, 'p'), mark70 = "[S]" + std::string(70, 'x');
+    const int bad = kReadBadLine, none = kReadNoSection;
+    // A file of the section "[A]" followed by these lines.
+    const auto inA = [](const std::string& lines) { return "[A]\r\n" + lines; };
+    const std::tuple<std::string, int, Sections> cases[] = {
+        // clang-format off
+        // The parent key is recognised by its first five letters; keys in any case, values as they are.
+        {inA("PARENTS=x\r\n"), 0, A("x")}, {inA("Parent=x\r\n"), 0, A("x")}, {inA("paren=x\r\n"), 0, A("x")},
+        {inA("PARENT=a=b\r\n"), 0, A("a=b")}, {inA("title=x\r\n"), 0, A("", "x")},
+        {inA("path= \r\n"), 0, A("", "", nullopt, " ")}, {inA("; c\r\n\r\n;\r\n"), 0, A("")},
+        {inA("TITL=x\r\n"), bad, {}}, {inA(" PARENT=x\r\n"), bad, {}}, {inA("PATHS=x\r\n"), bad, {}},
+        {inA("x\r\n"), bad, {}}, {inA(" \r\n"), bad, {}}, {inA("PAREN\r\n"), bad, {}},
+        // A later key replaces an earlier one; an empty description or path leaves the earlier one or none.
+        {inA("PARENT=p\r\nPARENT=\r\nTITLE=t\r\nTITLE=\r\n"), 0, A("")},
+        {inA("PARENT=p\r\nbiosstr=b\r\n"), 0, A("b")}, {inA("BIOSSTR=b\r\nPARENT=\r\n"), 0, A("")},
+        {inA("Description=d\r\nDESCRIPTION=\r\nPATH=p\r\nPATH=\r\n"), 0, A("", "", "d", "p")},
+        {inA("DESCRIPTION=d\r\nDESCRIPTION=e\r\nPATH=p\r\nPATH=q\r\n"), 0, A("", "", "e", "q")},
+        {inA("DESCRIPTION=\r\nPATH=\r\n"), 0, A("")},
+        // CR CR in a description is its line break; CR LF ends a line, and so does a bare LF.
+        {inA("DESCRIPTION=a\r\rb\r\n"), 0, A("", "", "a\r\nb")},
+        {inA("DESCRIPTION=a\rb\r\n"), 0, A("", "", "a\rb")},
+        {inA("DESCRIPTION=\r\r\r\r\r\n"), 0, A("", "", "\r\n\r\n")},
+        {inA("DESCRIPTION=\r\r\r\r\n"), 0, A("", "", "\r\n\r")},
+        {inA("DESCRIPTION=a\r\r\r\n"), 0, A("", "", "a\r\n")},
+        {inA("TITLE=a\r\rb\n"), 0, A("", "a\r\rb")}, {inA("TITLE=x\r\r\n"), 0, A("", "x\r")},
+        {inA("TITLE=x"), 0, A("", "x")}, {inA("TITLE=x\r"), 0, A("", "x\r")},
+        // Parent, name and title keep 63 bytes; a line keeps at most 1022 and no NUL byte.
+        {inA("PARENT=" + v70 + "\r\n"), 0, A(v70.substr(0, 63))},
+        {inA("TITLE=" + v70), 0, A("", v70.substr(0, 63))},
+        {inA("PATH=" + p1017 + "\r\n"), 0, A("", "", nullopt, p1017)},
+        {inA("PATH=" + p1017), 0, A("", "", nullopt, p1017)},
+        {inA("PATH=" + p1017 + "p\r\n"), bad, {}}, {inA(";" + std::string(1022, 'c') + "\r\n"), bad, {}},
+        {inA(std::string("PARENT=a\0b\r\n", 11)), bad, {}}, {inA(std::string(";\0\r\n", 4)), bad, {}},
+        {"[" + n1020 + "]\r\n", 0, {{"", n1020.substr(0, 63), ""}}}, {"[" + n1020 + "n]\r\n", bad, {}},
+        // Only the sentinel may hold its mark as parent.
+        {inA("PARENT=[S]\r\n"), bad, {}}, {inA("BIOSSTR=[S]\r\n"), bad, {}}, {inA("paren=[S]"), bad, {}},
+        {inA("PARENT=[s]\r\n"), 0, A("[s]")}, {inA("PARENT=" + mark70), 0, A(mark70.substr(0, 63))},
+        // Headers: text after "]" is ignored, the name may be empty or repeated.
+        {"[GENERAL] ; note\r\n", 0, {{"", "GENERAL", ""}}}, {"[]\r\n", 0, {{"", "", ""}}},
+        {"[a]b]\r\n[ B ]", 0, {{"", "a", ""}, {"", " B ", ""}}},
+        {"; x\r\n\r\n[A]\r\n[A]", 0, {{"", "A", ""}, {"", "A", ""}}},
+        {"", none, {}}, {"; only\r\n\r\n;comments", none, {}}, {"\r\n\n\r\n", none, {}},
+        {"[A\r\n", bad, {}}, {"[A]\r\n[B\r\n", bad, {}}, // a header without "]"
+        {"PARENT=x\r\n[A]\r\n", bad, {}}, {"PATH=\r\n[A]\r\n", bad, {}}, // a key before the first header
+        // clang-format on
+    };
+    for (const auto& [bytes, status, sections] : cases) {
+        SCOPED_TRACE(testing::PrintToString(bytes.substr(0, 40)) + ' ' + std::to_string(bytes.size()));
+        EXPECT_EQ(Parse(bytes), std::make_pair(status, sections));
     }
+}
+
+class ConfigOnDisk : public testing::Test
+{
+  protected:
+    void SetUp() override { ASSERT_NE(mkdtemp(dir_.data()), nullptr); }
     void TearDown() override { fs::remove_all(dir_); }
     std::string Put(const std::string& file, const std::string& bytes)
     {
-        const std::string path = dir_ + "/" + file;
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path;
+        std::ofstream(dir_ + "/" + file, std::ios::binary) << bytes;
+        return dir_ + "/" + file;
     }
     std::string Bytes(const std::string& file) const
     {
         std::ifstream in(dir_ + "/" + file, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
-    std::vector<std::string> Entries() const
-    {
-        std::vector<std::string> names;
-        for (const auto& e : fs::directory_iterator(dir_))
-            names.push_back(e.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-    std::string dir_;
+    long Files() const { return std::distance(fs::directory_iterator(dir_), {}); }
+    std::string dir_ = "/tmp/vlconfig.XXXXXX";
 };
 
-// The status and the sections read from bytes, after checking that the ring is well formed:
-// one sentinel, every other node a section, the cycle closed.
-struct Parsed {
-    int status = 0;
-    std::vector<Section> sections;
-};
-
-Parsed Parse(std::string_view bytes)
-{
-    ReadResult r = ParseConfigText(bytes);
-    Parsed out{r.status, {}};
-    EXPECT_EQ(r.status == 0, r.ring != nullptr);
-    if (!r.ring)
-        return out;
-    const SectionNode* s = r.ring;
-    EXPECT_EQ((Section{s->parent, s->name, s->title, s->description, s->path}),
-              (Section{"[S]", "[S]", "", nullopt, nullopt}));
-    const SectionNode* n = s->next;
-    for (; n && n != s && out.sections.size() < 10000; n = n->next) {
-        EXPECT_NE(n->parent, "[S]") << "a second node looks like the sentinel";
-        out.sections.push_back({n->parent, n->name, n->title, n->description, n->path});
-    }
-    EXPECT_EQ(n, s) << "the ring is not closed";
-    FreeSectionRing(r.ring);
-    return out;
-}
-
-// Reads "[A]" followed by the given lines; the one section, or the status.
-struct KeyCase {
-    std::string body;
-    int status;
-    std::string parent = "";
-    std::string title = "";
-    Text description = nullopt;
-    Text path = nullopt;
-};
-
-// A short, unique label of a table row's bytes.
-std::string Label(const std::string& bytes)
-{
-    if (bytes.size() <= 32)
-        return testing::PrintToString(bytes);
-    return testing::PrintToString(bytes.substr(0, 24)) + "..." + std::to_string(bytes.size());
-}
-
-void PrintTo(const KeyCase& c, std::ostream* os) { *os << Label(c.body); }
-
-class KeyLines : public testing::TestWithParam<KeyCase> {};
-
-TEST_P(KeyLines, ReadIntoTheSection)
-{
-    const KeyCase& c = GetParam();
-    Parsed p = Parse("[A]\r\n" + c.body);
-    ASSERT_EQ(p.status, c.status);
-    if (c.status != 0)
-        return;
-    ASSERT_EQ(p.sections.size(), 1u);
-    EXPECT_EQ(p.sections[0], (Section{c.parent, "A", c.title, c.description, c.path}));
-}
-
-const std::string k70(70, 'v');
-
-INSTANTIATE_TEST_SUITE_P(
-    Matching, KeyLines,
-    testing::Values(
-        // The parent key is recognised by its first five letters, in any case.
-        KeyCase{"PARENTS=x\r\n", 0, "x"}, KeyCase{"Parent=x\r\n", 0, "x"}, KeyCase{"paren=x\r\n", 0, "x"},
-        KeyCase{"PARENTHESIS=x\r\n", 0, "x"}, KeyCase{"PARENT=a=b\r\n", 0, "a=b"},
-        KeyCase{"PARENT= x \r\n", 0, " x "}, KeyCase{"title=x\r\n", 0, "", "x"},
-        KeyCase{"Description=d\r\n", 0, "", "", "d"}, KeyCase{"path=p\r\n", 0, "", "", nullopt, "p"},
-        KeyCase{"PATH= \r\n", 0, "", "", nullopt, " "}, KeyCase{"biosstr=b\r\n", 0, "b"},
-        KeyCase{"PARENT=\xC9t\xE9\r\n", 0, "\xC9t\xE9"}, KeyCase{"; c\r\n\r\n;\r\n", 0},
-        KeyCase{"TITL=x\r\n", kReadBadLine}, KeyCase{" PARENT=x\r\n", kReadBadLine},
-        KeyCase{"\tTITLE=x\r\n", kReadBadLine}, KeyCase{"PATHS=x\r\n", kReadBadLine},
-        KeyCase{"TITLE\r\n", kReadBadLine}, KeyCase{"x\r\n", kReadBadLine}, KeyCase{" \r\n", kReadBadLine},
-        KeyCase{"PAREN\r\n", kReadBadLine}, KeyCase{"ParentX\r\n", kReadBadLine}));
-
-INSTANTIATE_TEST_SUITE_P(
-    LaterKeys, KeyLines,
-    testing::Values(
-        // Parent, title and BIOSSTR take the later value even when it is empty.
-        KeyCase{"PARENT=p\r\nPARENT=\r\nTITLE=t\r\nTITLE=\r\n", 0},
-        KeyCase{"PARENT=p\r\nBIOSSTR=b\r\n", 0, "b"}, KeyCase{"BIOSSTR=b\r\nPARENT=\r\n", 0},
-        // Description and path take it only when it is not empty; empty values leave none.
-        KeyCase{"DESCRIPTION=d\r\nDESCRIPTION=\r\nPATH=p\r\nPATH=\r\n", 0, "", "", "d", "p"},
-        KeyCase{"DESCRIPTION=d\r\nDESCRIPTION=e\r\nPATH=p\r\nPATH=q\r\n", 0, "", "", "e", "q"},
-        KeyCase{"DESCRIPTION=\r\nPATH=\r\n", 0}));
-
-INSTANTIATE_TEST_SUITE_P(
-    LineEnds, KeyLines,
-    testing::Values(
-        KeyCase{"DESCRIPTION=a\r\rb\r\n", 0, "", "", "a\r\nb"},
-        KeyCase{"DESCRIPTION=\r\r\r\r\r\n", 0, "", "", "\r\n\r\n"},
-        KeyCase{"DESCRIPTION=\r\r\r\r\n", 0, "", "", "\r\n\r"},
-        KeyCase{"DESCRIPTION=a\rb\r\n", 0, "", "", "a\rb"},
-        KeyCase{"DESCRIPTION=a\r\r\r\n", 0, "", "", "a\r\n"},
-        KeyCase{"TITLE=x\n", 0, "", "x"},             // a bare LF ends a line as well
-        KeyCase{"TITLE=x\r\r\n", 0, "", "x\r"},       // a CR before the line end stays
-        KeyCase{"TITLE=a\rb\r\n", 0, "", "a\rb"},     // a lone CR stays
-        KeyCase{"TITLE=x", 0, "", "x"},               // last line without a line break
-        KeyCase{"TITLE=x\r", 0, "", "x\r"}));
-
-INSTANTIATE_TEST_SUITE_P(
-    Lengths, KeyLines,
-    testing::Values(
-        KeyCase{"PARENT=" + k70 + "\r\n", 0, k70.substr(0, 63)},
-        KeyCase{"TITLE=" + std::string(64, 't') + "\r\n", 0, "", std::string(63, 't')},
-        KeyCase{"PATH=" + std::string(1017, 'p') + "\r\n", 0, "", "", nullopt, std::string(1017, 'p')},
-        KeyCase{"PATH=" + std::string(1017, 'p'), 0, "", "", nullopt, std::string(1017, 'p')},
-        KeyCase{"PATH=" + std::string(1018, 'p') + "\r\n", kReadBadLine},
-        KeyCase{";" + std::string(1022, 'c') + "\r\n", kReadBadLine},
-        KeyCase{std::string("PARENT=a\0b\r\n", 11), kReadBadLine},
-        KeyCase{std::string(";\0\r\n", 4), kReadBadLine}));
-
-struct HeaderCase {
-    std::string bytes;
-    int status;
-    std::vector<std::string> names;
-};
-
-void PrintTo(const HeaderCase& c, std::ostream* os) { *os << Label(c.bytes); }
-
-class Headers : public testing::TestWithParam<HeaderCase> {};
-
-TEST_P(Headers, StartSections)
-{
-    Parsed p = Parse(GetParam().bytes);
-    ASSERT_EQ(p.status, GetParam().status);
-    std::vector<std::string> names;
-    for (const Section& s : p.sections)
-        names.push_back(s.name);
-    EXPECT_EQ(names, GetParam().names);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, Headers,
-    testing::Values(
-        HeaderCase{"[GENERAL] ; note\r\n", 0, {"GENERAL"}}, HeaderCase{"[]\r\n", 0, {""}},
-        HeaderCase{"[a]b]\r\n[ B ]", 0, {"a", " B "}}, HeaderCase{"[A]\r\n[A]\r\n", 0, {"A", "A"}},
-        HeaderCase{"; lead\r\n\r\n[A]\r\n", 0, {"A"}},
-        HeaderCase{"[" + std::string(70, 'n') + "]\r\n", 0, {std::string(63, 'n')}},
-        HeaderCase{"[" + std::string(1020, 'n') + "]\r\n", 0, {std::string(63, 'n')}},
-        HeaderCase{"[" + std::string(1021, 'n') + "]\r\n", kReadBadLine, {}},
-        HeaderCase{"", kReadNoSection, {}}, HeaderCase{"; only\r\n\r\n;comments", kReadNoSection, {}},
-        HeaderCase{"\r\n\n\r\n", kReadNoSection, {}},
-        // Lines that cannot be taken safely.
-        HeaderCase{"[A\r\n", kReadBadLine, {}}, HeaderCase{"[A]\r\n[B\r\n", kReadBadLine, {}},
-        HeaderCase{"PARENT=x\r\n[A]\r\n", kReadBadLine, {}}, HeaderCase{"TITLE=x\r\n[A]\r\n", kReadBadLine, {}},
-        HeaderCase{"BIOSSTR=X1\r\n[MISC]\r\n", kReadBadLine, {}},
-        HeaderCase{"PATH=\r\n[A]\r\n", kReadBadLine, {}}));
-
-// The ring keeps exactly one node with the sentinel's parent text, whatever values the file holds;
-// otherwise the operations handed another node of the ring mistake that node for the sentinel.
-TEST(ConfigRead, NoSectionTakesTheSentinelMarkAsParent)
-{
-    const std::string longMark = "[S]" + std::string(70, 'x'); // begins with the mark but is not it
-    const std::pair<std::string, int> cases[] = {
-        {"[A]\r\nPARENT=[S]\r\n", kReadBadLine}, {"[MISC]\r\nBIOSSTR=[S]\r\n", kReadBadLine},
-        {"[A]\r\nparen=[S]", kReadBadLine},       {"[A]\r\nPARENT=[s]\r\n", 0},
-        {"[A]\r\nPARENT=" + longMark, 0},
-    };
-    for (const auto& [bytes, status] : cases) {
-        SCOPED_TRACE(bytes);
-        EXPECT_EQ(Parse(bytes).status, status); // Parse also fails for a second node with the parent "[S]"
-    }
-}
-
-TEST_F(ConfigOnDisk, StatusesOfReadConfigFile)
-{
-    EXPECT_EQ(ReadConfigFile(dir_ + "/missing.ini").status, kReadCannotOpen);
-    EXPECT_EQ(ReadConfigFile(dir_).status, kReadCannotOpen); // a folder
-    EXPECT_EQ(ReadConfigFile(Put("empty.ini", "")).status, kReadNoSection);
-    EXPECT_EQ(ReadConfigFile(Put("notes.ini", ";a\r\n\r\n; b\r\n")).status, kReadNoSection);
-    EXPECT_EQ(ReadConfigFile(Put("bad.ini", "[A]\r\nPARENT=x\r\nTITL=x\r\n")).status, kReadBadLine);
-    for (const char* file : {"missing.ini", "empty.ini", "notes.ini", "bad.ini"})
-        EXPECT_EQ(ReadConfigFile(dir_ + "/" + file).ring, nullptr);
-}
-
-const std::vector<Section> kExampleRing = {
+const Sections kExampleRing = {
     {"GENERAL", "GENERAL", "Welcome", "Pick one\r\nand press Enter", "C:\\LOGO.PCX"},
-    {"X1", "MISC", "", nullopt, nullopt},
+    {"X1", "MISC", ""},
     {"Velmora Products", "Tools", "Tools", nullopt, "TOOLS.BAT"},
 };
 
-const std::string kExampleBytes = "[GENERAL]\r\n"
-                                  "PARENT=GENERAL\r\n"
-                                  "TITLE=Welcome\r\n"
-                                  "PATH=C:\\LOGO.PCX\r\n"
-                                  "DESCRIPTION=Pick one\r\rand press Enter\r\n"
-                                  "\r\n"
-                                  "[MISC]\r\n"
-                                  "BIOSSTR=X1\r\n"
-                                  "\r\n"
-                                  "[Tools]\r\n"
-                                  "PARENT=Velmora Products\r\n"
-                                  "TITLE=Tools\r\n"
-                                  "PATH=TOOLS.BAT\r\n"
-                                  "DESCRIPTION=\r\n"
-                                  "\r\n";
+const std::string kExampleBytes =
+    "[GENERAL]\r\nPARENT=GENERAL\r\nTITLE=Welcome\r\nPATH=C:\\LOGO.PCX\r\n"
+    "DESCRIPTION=Pick one\r\rand press Enter\r\n\r\n"
+    "[MISC]\r\nBIOSSTR=X1\r\n\r\n"
+    "[Tools]\r\nPARENT=Velmora Products\r\nTITLE=Tools\r\nPATH=TOOLS.BAT\r\nDESCRIPTION=\r\n\r\n";
 
-TEST_F(ConfigOnDisk, ExampleConfigurationIsWrittenByteForByteAndReadBack)
+TEST_F(ConfigOnDisk, ExampleIsWrittenByteForByteAndReadBack)
 {
     Ring ring = MakeRing(kExampleRing);
-    const std::string path = dir_ + "/MENU.ini";
-    ASSERT_TRUE(WriteConfigFile(path, ring->next->next)); // any node of the ring will do
+    ASSERT_TRUE(WriteConfigFile(dir_ + "/MENU.ini", ring->next->next)); // any node of the ring will do
     EXPECT_EQ(Bytes("MENU.ini"), kExampleBytes);
-    EXPECT_EQ(SectionsOf(ring.get()), kExampleRing); // the ring's own description keeps its CR LF
-
-    ReadResult back = ReadConfigFile(path);
+    EXPECT_EQ(Files(), 1);
+    ReadResult back = ReadConfigFile(dir_ + "/MENU.ini");
     ASSERT_EQ(back.status, 0);
-    EXPECT_EQ(SectionsOf(back.ring), kExampleRing);
-    FreeSectionRing(back.ring);
-    EXPECT_EQ(Entries(), std::vector<std::string>{"MENU.ini"});
+    EXPECT_EQ(SectionsOf(Ring(back.ring).get()), kExampleRing);
+
+    // The statuses of files that give no ring.
+    EXPECT_EQ(ReadConfigFile(dir_ + "/missing.ini").status, kReadCannotOpen);
+    EXPECT_EQ(ReadConfigFile(dir_).status, kReadCannotOpen); // a folder
+    EXPECT_EQ(ReadConfigFile(Put("notes.ini", ";a\r\n\r\n; b\r\n")).status, kReadNoSection);
+    EXPECT_EQ(ReadConfigFile(Put("bad.ini", "[A]\r\nTITL=x\r\n")).status, kReadBadLine);
 }
 
 TEST(ConfigWrite, FormsOfSections)
 {
-    struct Case {
-        Section section;
-        std::string bytes;
-    };
-    const Case cases[] = {
+    const std::string d1010(1010, 'd'), p1017(1017, 'p');
+    const std::pair<Section, std::string> cases[] = {
         // Only "MISC" in capitals has the BIOSSTR form; "misc" is written like any other section.
-        {{"X1", "misc", "", nullopt, nullopt}, "[misc]\r\nPARENT=X1\r\nTITLE=\r\nPATH=\r\nDESCRIPTION=\r\n\r\n"},
-        {{"", "", "", "", ""}, "[]\r\nPARENT=\r\nTITLE=\r\nPATH=\r\nDESCRIPTION=\r\n\r\n"},
-        {{"p", "A", "t", "one\ntwo\r\n", "a b"}, "[A]\r\nPARENT=p\r\nTITLE=t\r\nPATH=a b\r\nDESCRIPTION=one\rtwo\r\r\r\n\r\n"},
+        {{"X1", "misc", ""}, "[misc]\r\nPARENT=X1\r\nTITLE=\r\nPATH=\r\nDESCRIPTION=\r\n\r\n"},
+        {{"p", "A", "t", "one\ntwo\r\n", "a b"},
+         "[A]\r\nPARENT=p\r\nTITLE=t\r\nPATH=a b\r\nDESCRIPTION=one\rtwo\r\r\r\n\r\n"},
         {{"", "MISC", "lost", "lost", "lost"}, "[MISC]\r\nBIOSSTR=\r\n\r\n"},
+        {{"p", "A", "t", d1010, p1017},
+         "[A]\r\nPARENT=p\r\nTITLE=t\r\nPATH=" + p1017 + "\r\nDESCRIPTION=" + d1010 + "\r\n\r\n"},
     };
-    for (const Case& c : cases) {
-        Ring ring = MakeRing({c.section});
+    for (const auto& [section, expected] : cases) {
         std::string bytes;
-        ASSERT_TRUE(ComposeConfigText(ring.get(), bytes));
-        EXPECT_EQ(bytes, c.bytes);
-        EXPECT_EQ(SectionsOf(ring.get()), std::vector<Section>{c.section});
+        ASSERT_TRUE(ComposeConfigText(MakeRing({section}).get(), bytes));
+        EXPECT_EQ(bytes, expected);
+        EXPECT_EQ(Parse(bytes).first, 0) << expected;
     }
 }
 
-TEST(ConfigWrite, LowerCaseMiscReadFromBiosStrComesBackWithAParentLine)
-{
-    ReadResult r = ParseConfigText("[misc]\r\nBIOSSTR=X1\r\n");
-    std::string bytes;
-    EXPECT_TRUE(ComposeConfigText(r.ring, bytes));
-    EXPECT_EQ(bytes, "[misc]\r\nPARENT=X1\r\nTITLE=\r\nPATH=\r\nDESCRIPTION=\r\n\r\n");
-    FreeSectionRing(r.ring);
-}
-
-TEST_F(ConfigOnDisk, MissingNameRingOrSectionsWritesNothing)
-{
-    const std::string path = dir_ + "/MENU.ini";
-    Ring empty = MakeRing({});
-    Ring full = MakeRing(kExampleRing);
-    std::string reason;
-    EXPECT_FALSE(WriteConfigFile(path, empty.get(), &reason));
-    EXPECT_FALSE(reason.empty());
-    EXPECT_FALSE(WriteConfigFile(path, nullptr));
-    EXPECT_FALSE(WriteConfigFile("", full.get()));
-    EXPECT_TRUE(Entries().empty());
-}
-
-// Values the file cannot carry are refused, and an older file stays as it was.
+// What the file cannot carry, or the reader would refuse, is not written, and an older file stays as it was.
 TEST_F(ConfigOnDisk, RefusesValuesTheFileCannotCarry)
 {
     const std::string nul(1, '\0');
-    const std::vector<std::function<void(SectionNode&)>> spoil = {
-        [](SectionNode& n) { n.name = "a]b"; },
-        [](SectionNode& n) { n.name = "a\nb"; },
-        [&](SectionNode& n) { n.name = "a" + nul; },
-        [](SectionNode& n) { n.parent = "p\n"; },
-        [&](SectionNode& n) { n.parent = nul; },
-        [](SectionNode& n) { n.title = "\nt"; },
-        [](SectionNode& n) { n.path = "a\r\nb"; },
-        [&](SectionNode& n) { n.path = "a" + nul + "b"; },
+    const std::function<void(SectionNode&)> spoil[] = {
+        // clang-format off
+        [](SectionNode& n) { n.name = "a]b"; },         [](SectionNode& n) { n.name = "a\nb"; },
+        [&](SectionNode& n) { n.name = "a" + nul; },    [](SectionNode& n) { n.parent = "p\n"; },
+        [&](SectionNode& n) { n.parent = nul; },        [](SectionNode& n) { n.title = "\nt"; },
+        [](SectionNode& n) { n.path = "a\r\nb"; },      [&](SectionNode& n) { n.path = "a" + nul + "b"; },
         [&](SectionNode& n) { n.description = "d" + nul; },
-        [](SectionNode& n) { n.name = std::string(1021, 'n'); },        // [, 1021 bytes and ]
-        [](SectionNode& n) { n.path = std::string(1018, 'p'); },        // PATH= and 1018 bytes
-        [](SectionNode& n) { n.description = std::string(1011, 'd'); }, // DESCRIPTION= and 1011
         [](SectionNode& n) { n.name = "MISC"; n.parent = "b\nb"; },
+        // Lines of 1023 bytes: "[", the name and "]"; "PATH=" and the path; "DESCRIPTION=" and the text.
+        [](SectionNode& n) { n.name = std::string(1021, 'n'); },
+        [](SectionNode& n) { n.path = std::string(1018, 'p'); },
+        [](SectionNode& n) { n.description = std::string(1011, 'd'); },
         [](SectionNode& n) { n.name = "MISC"; n.parent = std::string(1015, 'b'); }, // BIOSSTR= and 1015
+        // The reader refuses a parent of "[S]", taking it for the sentinel's.
+        [](SectionNode& n) { n.parent = "[S]"; }, [](SectionNode& n) { n.name = "MISC"; n.parent = "[S]"; },
+        // clang-format on
     };
     const std::string old = "[OLD]\r\n";
-    for (std::size_t i = 0; i < spoil.size(); ++i) {
+    const std::string path = Put("MENU.ini", old);
+    for (std::size_t i = 0; i < std::size(spoil); ++i) {
         SCOPED_TRACE("case " + std::to_string(i));
-        const std::string path = Put("MENU.ini", old);
         Ring ring = MakeRing(kExampleRing);
         spoil[i](*ring->next->next->next);
-        std::string bytes, reason;
-        EXPECT_FALSE(ComposeConfigText(ring.get(), bytes));
+        std::string reason;
         EXPECT_FALSE(WriteConfigFile(path, ring.get(), &reason));
         EXPECT_FALSE(reason.empty());
-        EXPECT_EQ(Bytes("MENU.ini"), old);
-        EXPECT_EQ(Entries(), std::vector<std::string>{"MENU.ini"});
     }
-}
-
-// The reader refuses a parent or BIOSSTR value of "[S]", so the writer must not write one.
-TEST(ConfigWrite, RefusesAParentThatTheReaderRefuses)
-{
-    for (const char* name : {"MISC", "A"}) {
-        SCOPED_TRACE(name);
-        Ring ring = MakeRing({{"[S]", name, "", nullopt, nullopt}});
-        std::string bytes, reason;
-        EXPECT_FALSE(ComposeConfigText(ring.get(), bytes, &reason)) << "read back: " << Parse(bytes).status;
-    }
-}
-
-TEST(ConfigWrite, LongestLinesAreWrittenAndReadBack)
-{
-    const std::vector<Section> sections = {
-        {"p", "A", "t", std::string(1010, 'd'), std::string(1017, 'p')},
-        {std::string(1014, 'b'), "MISC", "", nullopt, nullopt},
-    };
-    Ring ring = MakeRing(sections);
-    std::string bytes;
-    ASSERT_TRUE(ComposeConfigText(ring.get(), bytes));
-    ReadResult back = ParseConfigText(bytes);
-    ASSERT_EQ(back.status, 0);
-    // The MISC value is held in the parent field, which keeps 63 bytes.
-    std::vector<Section> expected = sections;
-    expected[1].parent.resize(kFieldCapacity);
-    EXPECT_EQ(SectionsOf(back.ring), expected);
-    FreeSectionRing(back.ring);
+    // No file name, no ring, or a ring without sections.
+    std::string noName, noRing, noSection;
+    EXPECT_FALSE(WriteConfigFile("", MakeRing(kExampleRing).get(), &noName));
+    EXPECT_FALSE(WriteConfigFile(path, nullptr, &noRing));
+    EXPECT_FALSE(WriteConfigFile(path, MakeRing({}).get(), &noSection));
+    EXPECT_FALSE(noName.empty() || noRing.empty() || noSection.empty());
+    EXPECT_EQ(Bytes("MENU.ini"), old);
+    EXPECT_EQ(Files(), 1);
 }
 
 // Random rings of values the file can carry: written, read and written again.
@@ -416,56 +241,48 @@ TEST(ConfigRoundTrip, RandomRingsSurviveWriteReadWrite)
 {
     std::mt19937 rng(20240611u);
     auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); };
-    // Any byte but NUL and LF, mostly printable, a few CRs among them; no "]" in a name.
-    auto text = [&](int low, int high, bool name) {
-        std::string s;
-        for (int n = pick(low, high); n > 0;) {
+    // Bytes of any kind but NUL, mostly printable, a few CRs among them; none of the banned ones.
+    auto text = [&](int low, int high, std::string_view banned) {
+        std::string s(static_cast<std::size_t>(pick(low, high)), ' ');
+        for (char& c : s) {
             const int r = pick(0, 99);
-            const int c = r < 20 ? pick(0x80, 0xFF) : r < 96 ? pick(0x20, 0x7E) : r < 98 ? '\r' : pick(1, 0x1F);
-            if (c != '\n' && !(name && c == ']')) {
-                s += static_cast<char>(c);
-                --n;
-            }
+            c = static_cast<char>(r < 20   ? pick(0x80, 0xFF)
+                                  : r < 96 ? pick(0x20, 0x7E)
+                                  : r < 98 ? '\r'
+                                           : pick(1, 0x1F));
+            if (banned.find(c) != std::string_view::npos)
+                c = '.';
         }
         return s;
     };
-    // Lines of printable bytes joined by CR LF; never empty.
+    // Lines without CR or LF joined by CR LF; never empty.
     auto description = [&] {
-        std::string d;
-        for (int lines = pick(1, 5); lines > 0; --lines) {
-            for (int n = pick(0, 150); n > 0; --n)
-                d += static_cast<char>(pick(0, 9) == 0 ? pick(0x80, 0xFF) : pick(0x20, 0x7E));
-            d += lines > 1 ? "\r\n" : "";
-        }
+        std::string d = text(0, 150, "\r\n");
+        for (int lines = pick(0, 4); lines > 0; --lines)
+            d += "\r\n" + text(0, 150, "\r\n");
         return d.empty() ? std::string("\r\n") : d;
     };
 
     for (int i = 0; i < 400; ++i) {
         SCOPED_TRACE("ring " + std::to_string(i));
-        std::vector<Section> sections(static_cast<std::size_t>(pick(1, 8)));
+        Sections sections(static_cast<std::size_t>(pick(1, 8)));
         for (Section& s : sections) {
             const int kind = pick(0, 9);
-            s.name = kind == 0 ? "MISC" : kind == 1 ? "GENERAL" : text(0, 63, true);
-            s.parent = kind == 1 ? "GENERAL" : text(0, 63, false);
-            if (s.parent == "[S]")
-                s.parent = "S";
+            s.name = kind == 0 ? "MISC" : kind == 1 ? "GENERAL" : text(0, 63, "\n]");
+            s.parent = kind == 1 ? "GENERAL" : text(0, 63, "\n["); // so never the sentinel's mark "[S]"
             if (kind == 0)
                 continue; // MISC carries its BIOSSTR value alone
-            s.title = text(0, 63, false);
-            if (pick(0, 2) != 0)
-                s.path = text(1, 300, false);
-            if (pick(0, 2) != 0)
-                s.description = description();
+            s.title = text(0, 63, "\n");
+            s.path = pick(0, 2) != 0 ? Text(text(1, 300, "\n")) : nullopt;
+            s.description = pick(0, 2) != 0 ? Text(description()) : nullopt;
         }
-        Ring ring = MakeRing(sections);
         std::string first, second;
-        ASSERT_TRUE(ComposeConfigText(ring.get(), first));
-        ReadResult back = ParseConfigText(first);
-        ASSERT_EQ(back.status, 0);
-        EXPECT_EQ(SectionsOf(back.ring), sections);
-        EXPECT_TRUE(ComposeConfigText(back.ring, second));
+        ASSERT_TRUE(ComposeConfigText(MakeRing(sections).get(), first));
+        Ring ring(ParseConfigText(first).ring);
+        ASSERT_NE(ring, nullptr);
+        EXPECT_EQ(SectionsOf(ring.get()), sections);
+        EXPECT_TRUE(ComposeConfigText(ring.get(), second));
         EXPECT_EQ(second, first);
-        FreeSectionRing(back.ring);
     }
 }
 

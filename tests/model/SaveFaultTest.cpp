@@ -1,6 +1,5 @@
 // Saves that fail part-way, folders that cannot be written, and what a save keeps of the old file.
 #include "document/BatchFile.h"
-#include "model/AtomicFile.h"
 #include "model/ConfigFile.h"
 #include "model/TextMode.h"
 
@@ -12,197 +11,137 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <csignal>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
 #include <string>
-#include <vector>
+#include <string_view>
 
-namespace {
+namespace
+{
 
 using namespace vl;
+using Ring = std::unique_ptr<SectionNode, decltype([](SectionNode* n) { FreeSectionRing(n); })>;
 namespace fs = std::filesystem;
 
-// A ring of forty sections with long paths, some kilobytes in either file; kept for the whole run.
+// A ring whose files are several times longer than the size limit below; kept for the whole run.
 const SectionNode* BigRing()
 {
-    static const std::unique_ptr<SectionNode, void (*)(SectionNode*)> ring = [] {
-        SectionNode* sentinel = CreateSectionNode(kSentinelMark, kSentinelMark, "", std::nullopt, std::nullopt);
-        sentinel->next = sentinel;
-        for (int i = 0; i < 40; ++i) {
-            const std::string name = "Entry" + std::to_string(i);
-            InsertSectionAfter(sentinel, CreateSectionNode("Velmora Products", name, name, "About\r\nit",
-                                                           std::string(200, static_cast<char>('a' + i % 26))));
-        }
-        return std::unique_ptr<SectionNode, void (*)(SectionNode*)>(sentinel, FreeSectionRing);
-    }();
+    static const std::string path(300, 'p');
+    static const Ring ring(
+        ParseConfigText("[A]\r\nPATH=" + path + "\r\n[B]\r\nDESCRIPTION=About\r\rit\r\nPATH=" + path).ring);
     return ring.get();
 }
 
+// A writer saving the configuration at a path, the file it replaces there, and what it writes for BigRing.
 struct Writer {
     const char* label;
-    const char* target; // the file it replaces, in the folder it is given
-    bool (*write)(const std::string& folder, std::string* reason);
-    std::string (*bytes)(); // what it writes
+    const char* target;
+    bool (*write)(const std::string& config, const SectionNode* ring, std::string* reason);
+    std::string (*bytes)();
 };
 
-void PrintTo(const Writer& w, std::ostream* os) { *os << w.label; }
-
+// clang-format off
 const Writer kWriters[] = {
-    {"Atomic", "MENU.ini",
-     [](const std::string& folder, std::string* reason) {
-         return WriteFileAtomically(folder + "/MENU.ini", std::string(65536, 'x'), reason);
-     },
-     [] { return std::string(65536, 'x'); }},
-    {"Config", "MENU.ini",
-     [](const std::string& folder, std::string* reason) {
-         return WriteConfigFile(folder + "/MENU.ini", BigRing(), reason);
-     },
-     [] {
-         std::string bytes;
-         EXPECT_TRUE(ComposeConfigText(BigRing(), bytes));
-         return bytes;
-     }},
-    {"Batch", "MENU.bat",
-     [](const std::string& folder, std::string* reason) {
-         return WriteBatchFile(folder + "/MENU.ini", BigRing(), reason);
-     },
-     [] { return ToFileText(ComposeBatchText("MENU.ini", BigRing())); }},
+    {"Config", "MENU.ini", WriteConfigFile, [] { std::string b; ComposeConfigText(BigRing(), b); return b; }},
+    {"Batch", "MENU.bat", WriteBatchFile, [] { return ToFileText(ComposeBatchText("MENU.ini", BigRing())); }},
 };
+// clang-format on
 
-std::string FileBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::vector<std::string> Entries(const std::string& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(folder))
-        names.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-mode_t ModeOf(const std::string& path)
-{
-    struct stat st {};
-    EXPECT_EQ(stat(path.c_str(), &st), 0) << path;
-    return st.st_mode & 07777;
-}
-
-// Runs the writer in a child process after prepare; the child's exit code, or -1 when it did not exit.
-// prepare returns false when the child cannot be set up, which the child reports with code 2.
-int WriteInChild(const Writer& w, const std::string& folder, bool (*prepare)())
+// A child runs prepare, then the writer; its exit code (0 refused, 1 written, 2 prepare failed) or -1.
+int WriteInChild(const Writer& w, const std::string& config, bool (*prepare)())
 {
     const pid_t pid = fork();
-    if (pid == 0) {
-        if (!prepare())
-            _exit(2);
-        _exit(w.write(folder, nullptr) ? 1 : 0);
-    }
+    if (pid == 0)
+        _exit(!prepare() ? 2 : w.write(config, BigRing(), nullptr) ? 1 : 0);
     int status = 0;
-    if (pid < 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status))
-        return -1;
-    return WEXITSTATUS(status);
+    return pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-class SaveFault : public testing::TestWithParam<Writer> {
-protected:
+class SaveFault : public testing::TestWithParam<Writer>
+{
+  protected:
     void SetUp() override
     {
-        char name[] = "/tmp/vlsave.XXXXXX";
-        ASSERT_NE(mkdtemp(name), nullptr);
-        dir_ = name;
+        ASSERT_NE(mkdtemp(dir_.data()), nullptr);
+        config_ = dir_ + "/MENU.ini";
         target_ = dir_ + "/" + GetParam().target;
     }
-    void TearDown() override
+    void TearDown() override { fs::remove_all(dir_); }
+    void Put(const std::string& to, std::string_view text) { std::ofstream(to, std::ios::binary) << text; }
+    long Entries(const std::string& dir) { return std::distance(fs::directory_iterator(dir), {}); }
+    mode_t ModeOf(const std::string& path) { return static_cast<mode_t>(fs::status(path).permissions()); }
+    std::string FileBytes(const std::string& path) const
     {
-        chmod(dir_.c_str(), 0700);
-        fs::remove_all(dir_);
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
     }
-    void Put(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+    // The folder holds the writer's target alone, with these bytes: no temporary file is left.
+    void ExpectAlone(const std::string& folder, const std::string& bytes)
+    {
+        EXPECT_EQ(FileBytes(folder + "/" + GetParam().target), bytes);
+        EXPECT_EQ(Entries(folder), 1);
+    }
 
     const std::string old_ = "[OLD]\r\nPARENT=old\r\n";
-    std::string dir_, target_;
+    std::string dir_ = "/tmp/vlsave.XXXXXX", config_, target_;
 };
 
-TEST_P(SaveFault, WriteThatFailsPartWayLeavesTheOldFile)
+TEST_P(SaveFault, FailedSaveLeavesTheOldFile)
 {
+    // A directory where the file should go.
+    ASSERT_EQ(mkdir(target_.c_str(), 0755), 0);
+    Put(target_ + "/inside", old_);
+    std::string reason;
+    EXPECT_FALSE(GetParam().write(config_, BigRing(), &reason));
+    EXPECT_FALSE(reason.empty());
+    EXPECT_EQ(FileBytes(target_ + "/inside"), old_);
+    EXPECT_EQ(Entries(target_), 1);
+    EXPECT_EQ(Entries(dir_), 1);
+
+    fs::remove_all(target_);
     Put(target_, old_);
-    const int code = WriteInChild(GetParam(), dir_, [] {
+    // A write that fails part-way: the file size limit stops it after 100 bytes.
+    const int partWay = WriteInChild(GetParam(), config_, [] {
         const rlimit limit{100, 100};
         signal(SIGXFSZ, SIG_IGN);
         return setrlimit(RLIMIT_FSIZE, &limit) == 0;
     });
-    ASSERT_EQ(code, 0) << "1: the writer reported success, 2: the size limit could not be set";
-    EXPECT_EQ(FileBytes(target_), old_);
-    EXPECT_EQ(Entries(dir_), std::vector<std::string>{GetParam().target});
-}
+    ASSERT_EQ(partWay, 0) << "1: the writer reported success, 2: the size limit could not be set";
+    ExpectAlone(dir_, old_);
 
-TEST_P(SaveFault, FolderThatCannotBeWrittenLeavesTheOldFile)
-{
-    const std::string folder = dir_ + "/ro";
-    ASSERT_EQ(mkdir(folder.c_str(), 0755), 0);
-    Put(folder + "/" + GetParam().target, old_);
-    ASSERT_EQ(chmod(dir_.c_str(), 0755), 0);
-    ASSERT_EQ(chmod(folder.c_str(), 0555), 0);
-    // The superuser writes into any folder: the attempt runs as "nobody" then.
-    const int code = WriteInChild(GetParam(), folder, [] {
-        if (geteuid() != 0)
-            return true;
-        return setgroups(0, nullptr) == 0 && setgid(65534) == 0 && setuid(65534) == 0;
+    // A folder that cannot be written; the superuser writes anywhere, so the attempt runs as "nobody" then.
+    ASSERT_EQ(chmod(dir_.c_str(), 0555), 0);
+    const int readOnly = WriteInChild(GetParam(), config_, [] {
+        return geteuid() != 0 || (setgroups(0, nullptr) == 0 && setgid(65534) == 0 && setuid(65534) == 0);
     });
-    chmod(folder.c_str(), 0755);
-    if (code == 2)
+    ASSERT_EQ(chmod(dir_.c_str(), 0700), 0);
+    if (readOnly == 2)
         GTEST_SKIP() << "running as the superuser and cannot switch to the user nobody";
-    ASSERT_EQ(code, 0) << "1: the writer reported success";
-    EXPECT_EQ(FileBytes(folder + "/" + GetParam().target), old_);
-    EXPECT_EQ(Entries(folder), std::vector<std::string>{GetParam().target});
+    ASSERT_EQ(readOnly, 0) << "1: the writer reported success";
+    ExpectAlone(dir_, old_);
 }
 
-TEST_P(SaveFault, DirectoryWhereTheFileShouldGoIsLeftAlone)
+// An existing file keeps its mode whatever the umask; a new one (-1) gets 0666 less the umask.
+TEST_P(SaveFault, ModeOfTheSavedFile)
 {
-    ASSERT_EQ(mkdir(target_.c_str(), 0755), 0);
-    Put(target_ + "/inside", old_);
-    std::string reason;
-    EXPECT_FALSE(GetParam().write(dir_, &reason));
-    EXPECT_FALSE(reason.empty());
-    EXPECT_TRUE(fs::is_directory(target_));
-    EXPECT_EQ(FileBytes(target_ + "/inside"), old_);
-    EXPECT_EQ(Entries(target_), std::vector<std::string>{"inside"});
-    EXPECT_EQ(Entries(dir_), std::vector<std::string>{GetParam().target});
-}
-
-TEST_P(SaveFault, ExistingFileKeepsItsPermissionBits)
-{
-    for (mode_t mode : {0640, 0600, 0755, 0444, 0604}) {
-        SCOPED_TRACE(mode);
+    const std::pair<int, mode_t> cases[] = {{0640, 077}, {0600, 0}, {0755, 022}, {0444, 027}, {0604, 077},
+                                            {-1, 022},   {-1, 077}, {-1, 0},     {-1, 027}};
+    for (const auto& [mode, mask] : cases) {
+        SCOPED_TRACE(testing::Message() << std::oct << mode << " under the umask " << mask);
         fs::remove(target_);
-        Put(target_, old_);
-        ASSERT_EQ(chmod(target_.c_str(), mode), 0);
-        ASSERT_TRUE(GetParam().write(dir_, nullptr));
-        EXPECT_EQ(ModeOf(target_), mode);
-        EXPECT_EQ(FileBytes(target_), GetParam().bytes());
-        EXPECT_EQ(Entries(dir_), std::vector<std::string>{GetParam().target});
-    }
-}
-
-TEST_P(SaveFault, NewFileGetsTheDefaultMode)
-{
-    for (mode_t mask : {022, 077, 0, 027}) {
-        SCOPED_TRACE(mask);
-        fs::remove(target_);
+        if (mode >= 0) {
+            Put(target_, old_);
+            ASSERT_EQ(chmod(target_.c_str(), static_cast<mode_t>(mode)), 0);
+        }
         const mode_t before = umask(mask);
-        const bool ok = GetParam().write(dir_, nullptr);
+        const bool ok = GetParam().write(config_, BigRing(), nullptr);
         umask(before);
         ASSERT_TRUE(ok);
-        EXPECT_EQ(ModeOf(target_), 0666 & ~mask);
+        EXPECT_EQ(ModeOf(target_), mode >= 0 ? static_cast<mode_t>(mode) : 0666 & ~mask);
+        ExpectAlone(dir_, GetParam().bytes());
     }
 }
 
@@ -216,17 +155,15 @@ TEST_P(SaveFault, SymbolicLinkIsFollowedAndStaysALink)
         Put(real, old_);
         ASSERT_EQ(chmod(real.c_str(), 0640), 0);
         ASSERT_EQ(symlink(pointsTo.c_str(), target_.c_str()), 0);
-        ASSERT_TRUE(GetParam().write(dir_, nullptr));
-        EXPECT_TRUE(fs::is_symlink(target_));
+        ASSERT_TRUE(GetParam().write(config_, BigRing(), nullptr));
         EXPECT_EQ(fs::read_symlink(target_).string(), pointsTo);
-        EXPECT_EQ(FileBytes(real), GetParam().bytes());
         EXPECT_EQ(ModeOf(real), 0640u);
-        EXPECT_EQ(Entries(dir_ + "/real"), std::vector<std::string>{GetParam().target});
-        EXPECT_EQ(Entries(dir_), (std::vector<std::string>{GetParam().target, "real"}));
+        ExpectAlone(dir_ + "/real", GetParam().bytes());
+        EXPECT_EQ(Entries(dir_), 2); // the link and the folder
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(Writers, SaveFault, testing::ValuesIn(kWriters),
-                         [](const testing::TestParamInfo<Writer>& info) { return std::string(info.param.label); });
+                         [](const auto& info) { return std::string(info.param.label); });
 
 } // namespace
