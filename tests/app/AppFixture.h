@@ -19,6 +19,14 @@
 namespace vltest
 {
 
+inline const QString kCannotOpen =
+    QStringLiteral("File not found in the given location or Unable to open the file");
+inline const QString kBadExtension = QStringLiteral("Invalid extension");
+inline const QString kSavedInfo = QStringLiteral(
+    "A configuration file (.INI) and a batch file (.BAT), both with the same name and folder path, have "
+    "been created. You can launch the batch file separately to start Salvage Deck with the "
+    "configuration file (or, you can click Preview).");
+
 // A configuration in the writer's own form, so that saving it unchanged gives back these bytes: the
 // general section (with a two-line description), MISC, a product with a path and one without.
 inline QByteArray SmallConfig()
@@ -49,10 +57,13 @@ inline int CountSections(const vl::SectionNode* ring)
     return n;
 }
 
-// Answers the document's question to the page on show, and counts how often it was asked.
-class TestValidator : public vl::PageValidator
+inline vl::SectionNode* GeneralOf(const vl::SectionNode* ring)
 {
-  public:
+    return vl::FindSection(ring, vl::kGeneralSection, vl::kGeneralSection);
+}
+
+// Answers the document's question to the page on show, and counts how often it was asked.
+struct TestValidator : vl::PageValidator {
     bool ValidateCurrentPage() override
     {
         ++calls;
@@ -62,25 +73,30 @@ class TestValidator : public vl::PageValidator
     int calls = 0;
 };
 
-// A document on its own, with a program folder of the test's own (empty until a template is put there).
+// A program folder of the test's own holding the real template, settings without a recent-file list,
+// a document on its own, and the whole application once Start() is called.
 class DocTest : public GuiTest
 {
   protected:
     void SetUp() override
     {
         GuiTest::SetUp();
-        m_program = TempPath() + QStringLiteral("/program/");
         ASSERT_TRUE(QDir().mkpath(m_program));
+        ASSERT_TRUE(QFile::copy(QStringLiteral(VL_DATA_DIR "/VLDefault.cfg"),
+                                m_program + QLatin1String("VLDefault.cfg")));
         platform::SetProgramFolderOverride(m_program);
-        m_doc = std::make_unique<vl::CVLConfigDoc>();
+        platform::RemoveSettings();
         m_doc->SetPageValidator(&m_validator);
     }
     void TearDown() override
     {
+        m_app.reset();
         m_doc.reset();
+        platform::RemoveSettings();
         GuiTest::TearDown();
     }
 
+    QString Path(const char* name) const { return TempPath() + QLatin1Char('/') + QLatin1String(name); }
     void PutTemplate(const QByteArray& bytes) const
     {
         WriteFile(QStringLiteral("program/VLDefault.cfg"), bytes);
@@ -94,71 +110,38 @@ class DocTest : public GuiTest
     }
     std::string GeneralTitle() const
     {
-        const vl::SectionNode* general =
-            vl::FindSection(m_doc->m_pRing, vl::kGeneralSection, vl::kGeneralSection);
+        const vl::SectionNode* general = GeneralOf(m_doc->m_pRing);
         return general ? general->title : std::string("(none)");
-    }
-
-    QString m_program;
-    TestValidator m_validator;
-    std::unique_ptr<vl::CVLConfigDoc> m_doc;
-};
-
-// The whole application: its program folder holds the real template unless a test changes it; the
-// recent-file list starts empty.
-class AppTest : public GuiTest
-{
-  protected:
-    void SetUp() override
-    {
-        GuiTest::SetUp();
-        m_program = TempPath() + QStringLiteral("/program/");
-        ASSERT_TRUE(QDir().mkpath(m_program));
-        ASSERT_TRUE(QFile::copy(QStringLiteral(VL_DATA_DIR "/VLDefault.cfg"),
-                                m_program + QStringLiteral("VLDefault.cfg")));
-        platform::SetProgramFolderOverride(m_program);
-        platform::RemoveSettings();
-    }
-    void TearDown() override
-    {
-        m_app.reset();
-        platform::RemoveSettings();
-        GuiTest::TearDown();
-    }
-
-    void PutTemplate(const QByteArray& bytes) const
-    {
-        WriteFile(QStringLiteral("program/VLDefault.cfg"), bytes);
     }
 
     // Starts the application on a command line; true when it shows its window.
     bool Start(const QStringList& arguments = {})
     {
+        m_app.reset();
         m_app = std::make_unique<vl::CVLConfigApp>();
-        const bool ok = m_app->InitInstance(arguments);
-        if (ok) {
-            QApplication::setActiveWindow(m_app->MainFrame());
-            ProcessEvents();
-        }
-        return ok;
+        if (!m_app->InitInstance(arguments))
+            return false;
+        QApplication::setActiveWindow(m_app->MainFrame());
+        ProcessEvents();
+        return true;
     }
-
     vl::CMainFrame* Frame() const { return m_app->MainFrame(); }
     vl::CVLConfigDoc* Doc() const { return m_app->Document(); }
-    vl::CVLGenView* GenPage() const
-    {
-        return qobject_cast<vl::CVLGenView*>(Frame()->FindPage(vl::kGeneralPageId));
-    }
     // A control of the General page by its object name; fails the test when it is missing.
     template <class T> T* Control(const char* name) const
     {
-        T* control = GenPage() ? GenPage()->findChild<T*>(QString::fromLatin1(name)) : nullptr;
+        QWidget* page = Frame()->FindPage(vl::kGeneralPageId);
+        T* control = page ? page->findChild<T*>(QLatin1String(name)) : nullptr;
         EXPECT_NE(control, nullptr) << name;
         return control;
     }
 
-    QString m_program;
+    QString m_program = TempPath() + QStringLiteral("/program/");
+    TestValidator m_validator;
+    std::unique_ptr<vl::CVLConfigDoc> m_doc = std::make_unique<vl::CVLConfigDoc>();
     std::unique_ptr<vl::CVLConfigApp> m_app;
 };
+
+using AppTest = DocTest;
 
 } // namespace vltest

@@ -1,18 +1,18 @@
-// The main window's menus, toolbar and window shape: texts, order, prompts, tooltips and routing.
+// The main window's menus, toolbar and keys: texts, order, tooltips and where each command goes.
 #include "FrameFixture.h"
 
+#include <QClipboard>
 #include <QHelpEvent>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
-#include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
 #include <QToolTip>
 
 using namespace vl;
 using vltest::FrameTest;
-using vltest::Target;
-using vltest::TestPage;
+using T = vltest::Target;
 
 namespace
 {
@@ -20,222 +20,185 @@ namespace
 constexpr int kSeparator = 0;
 constexpr int kPlaceholder = -1; // the grayed "Recent File" line
 
-struct MenuRow {
-    int id;
-    const char* text;
-    const char* statusTip;
-    Target target;
+// The command, the item's text, and where the command runs (Frame commands change the window and
+// are left to the page tests).
+using MenuRow = std::tuple<int, const char*, T>;
+
+const MenuRow kSep{kSeparator, "", T::None};
+
+const std::pair<const char*, std::vector<MenuRow>> kMenus[] = {
+    {"&File",
+     {{cmd::kFileNew, "&New\tCtrl+N", T::Application}, {cmd::kFileOpen, "&Open...\tCtrl+O", T::Application},
+      {cmd::kFileSave, "&Save\tCtrl+S", T::Document}, {cmd::kFileSaveAs, "Save &As...", T::Document}, kSep,
+      {cmd::kPreview, "&Preview\tF5", T::Document}, kSep, {kPlaceholder, "Recent File", T::None}, kSep,
+      {cmd::kAppExit, "E&xit", T::Frame}}},
+    {"&Edit",
+     {{cmd::kEditUndo, "&Undo\tCtrl+Z", T::Page}, kSep, {cmd::kEditCut, "Cu&t\tCtrl+X", T::Page},
+      {cmd::kEditCopy, "&Copy\tCtrl+C", T::Page}, {cmd::kEditPaste, "&Paste\tCtrl+V", T::Page}, kSep,
+      {cmd::kEditAdd, "&Add\tIns", T::Page}, {cmd::kEditRemove, "&Remove\tDel", T::Page},
+      {cmd::kEditRename, "Rena&me\tF2", T::Page}, kSep, {cmd::kMoveUp, "Move &Up", T::Page},
+      {cmd::kMoveDown, "Move &Down", T::Page}}},
+    {"&View",
+     {{cmd::kViewToolbar, "&Toolbar", T::Frame}, {cmd::kViewStatusBar, "&Status Bar", T::Frame}, kSep,
+      {cmd::kViewGeneral, "&General", T::Frame}, {cmd::kViewProduct, "&Product", T::Frame},
+      {cmd::kViewMisc, "&Miscellaneous", T::None}}},
+    {"&Help",
+     {{cmd::kHelpContents, "&Contents...", T::Application}, kSep,
+      {cmd::kAppAbout, "&About Salvage Deck", T::Application}}},
 };
 
-struct MenuCase {
-    const char* title;
-    std::vector<MenuRow> rows;
+// The toolbar's places, left to right, with their tooltips; separators have id 0.
+const std::tuple<int, const char*, T> kToolBar[] = {
+    {cmd::kFileNew, "New", T::Application}, {cmd::kFileOpen, "Open", T::Application},
+    {cmd::kFileSave, "Save", T::Document},   {kSeparator, "", T::None},
+    {cmd::kEditCut, "Cut", T::Page},         {cmd::kEditCopy, "Copy", T::Page},
+    {cmd::kEditPaste, "Paste", T::Page},     {kSeparator, "", T::None},
+    {cmd::kMoveUp, "Move Up", T::Page},      {cmd::kMoveDown, "Move Down", T::Page},
+    {kSeparator, "", T::None},               {cmd::kHelpContents, "", T::Application},
 };
-
-const MenuRow kSep{kSeparator, "", "", Target::None};
-
-const std::vector<MenuCase>& Menus()
-{
-    static const std::vector<MenuCase> menus = {
-        {"&File",
-         {{cmd::kFileNew, "&New\tCtrl+N", "Create a new document.", Target::Application},
-          {cmd::kFileOpen, "&Open...\tCtrl+O", "Open an existing document.", Target::Application},
-          {cmd::kFileSave, "&Save\tCtrl+S", "Save the active document.", Target::Document},
-          {cmd::kFileSaveAs, "Save &As...", "Save the active document with a new name.", Target::Document},
-          kSep,
-          {cmd::kPreview, "&Preview\tF5", "Preview the active document.", Target::Document},
-          kSep,
-          {kPlaceholder, "Recent File", "", Target::None},
-          kSep,
-          {cmd::kAppExit, "E&xit", "Quit the application; prompts to save documents.", Target::Frame}}},
-        {"&Edit",
-         {{cmd::kEditUndo, "&Undo\tCtrl+Z", "Undo the last action.", Target::Page},
-          kSep,
-          {cmd::kEditCut, "Cu&t\tCtrl+X", "Cut the selection and put it on the Clipboard.", Target::Page},
-          {cmd::kEditCopy, "&Copy\tCtrl+C", "Copy the selection and put it on the Clipboard.", Target::Page},
-          {cmd::kEditPaste, "&Paste\tCtrl+V", "Insert Clipboard contents.", Target::Page},
-          kSep,
-          {cmd::kEditAdd, "&Add\tIns", "Add new item to the product list.", Target::Page},
-          {cmd::kEditRemove, "&Remove\tDel", "Remove an item from the product list.", Target::Page},
-          {cmd::kEditRename, "Rena&me\tF2", "Rename the product list item.", Target::Page},
-          kSep,
-          {cmd::kMoveUp, "Move &Up", "Move one level up.", Target::Page},
-          {cmd::kMoveDown, "Move &Down", "Move one level down.", Target::Page}}},
-        {"&View",
-         {{cmd::kViewToolbar, "&Toolbar", "Show or hide the toolbar.", Target::Frame},
-          {cmd::kViewStatusBar, "&Status Bar", "Show or hide the status bar.", Target::Frame},
-          kSep,
-          {cmd::kViewGeneral, "&General", "Open the General page.", Target::Frame},
-          {cmd::kViewProduct, "&Product", "Open the Product page.", Target::Frame},
-          {cmd::kViewMisc, "&Miscellaneous", "Open the Miscellaneous page.", Target::None}}},
-        {"&Help",
-         {{cmd::kHelpContents, "&Contents...", "", Target::Application},
-          kSep,
-          {cmd::kAppAbout, "&About Salvage Deck",
-           "Display program information, version number and copyright.", Target::Application}}},
-    };
-    return menus;
-}
 
 } // namespace
 
-TEST_F(FrameTest, Menus_TitlesItemsSeparatorsIdentifiersAndPromptsInOrder)
+TEST_F(FrameTest, Menus_ItemsInOrderAndWhereTheyLead)
 {
+    m_frame->SwitchPage(kProductPageId); // the page that handles every Edit command
     const QList<QAction*> bar = m_frame->menuBar()->actions();
-    ASSERT_EQ(bar.size(), static_cast<qsizetype>(Menus().size()));
-    for (size_t m = 0; m < Menus().size(); ++m) {
-        const MenuCase& expected = Menus()[m];
-        SCOPED_TRACE(expected.title);
-        EXPECT_EQ(bar[static_cast<qsizetype>(m)]->text(), QString::fromLatin1(expected.title));
-        QMenu* menu = bar[static_cast<qsizetype>(m)]->menu();
-        ASSERT_NE(menu, nullptr);
-        const QList<QAction*> items = menu->actions();
-        ASSERT_EQ(items.size(), static_cast<qsizetype>(expected.rows.size()));
-        for (size_t i = 0; i < expected.rows.size(); ++i) {
-            const MenuRow& row = expected.rows[i];
-            QAction* item = items[static_cast<qsizetype>(i)];
-            SCOPED_TRACE(
-                QStringLiteral("item %1 %2").arg(i).arg(QString::fromLatin1(row.text)).toStdString());
-            EXPECT_EQ(item->isSeparator(), row.id == kSeparator);
-            if (row.id == kSeparator)
+    ASSERT_EQ(bar.size(), std::ssize(kMenus));
+    for (qsizetype m = 0; m < bar.size(); ++m) {
+        const auto& [title, rows] = kMenus[m];
+        SCOPED_TRACE(title);
+        EXPECT_EQ(bar[m]->text(), QString::fromLatin1(title));
+        ASSERT_NE(bar[m]->menu(), nullptr);
+        const QList<QAction*> items = bar[m]->menu()->actions();
+        ASSERT_EQ(items.size(), std::ssize(rows));
+        for (qsizetype i = 0; i < items.size(); ++i) {
+            const auto& [id, text, target] = rows[i];
+            QAction* item = items[i];
+            SCOPED_TRACE(testing::Message() << "item " << i << ' ' << text);
+            EXPECT_EQ(item->isSeparator(), id == kSeparator);
+            if (id == kSeparator)
                 continue;
-            EXPECT_EQ(item->text(), QString::fromLatin1(row.text));
-            EXPECT_EQ(item->statusTip(), QString::fromLatin1(row.statusTip));
+            EXPECT_EQ(item->text(), QString::fromLatin1(text));
             // The key names after the tab are only shown; the frame's own table binds the keys.
             EXPECT_TRUE(item->shortcut().isEmpty());
-            if (row.id == kPlaceholder) {
-                m_frame->UpdateCommands();
+            m_frame->UpdateCommands();
+            if (id == kPlaceholder) {
                 EXPECT_FALSE(item->isEnabled()) << "the recent-file placeholder stays grayed";
                 continue;
             }
-            EXPECT_EQ(item->property("commandId").toInt(), row.id);
-            EXPECT_EQ(Action(row.id), item) << "the router drives this very item";
-        }
-    }
-}
-
-// Frame rows change the window and are covered by the page and bar tests.
-TEST_F(FrameTest, MenuItems_ReachTheirHandlers)
-{
-    m_frame->SwitchPage(kProductPageId); // the page that handles every Edit command
-    for (const MenuCase& menu : Menus()) {
-        for (const MenuRow& row : menu.rows) {
-            if (row.target == Target::None || row.target == Target::Frame)
+            EXPECT_EQ(Action(id), item) << "the router drives this very item";
+            if (target == T::None || target == T::Frame)
                 continue;
-            SCOPED_TRACE(row.text);
-            ClearRecords();
-            m_frame->UpdateCommands();
-            ASSERT_TRUE(Action(row.id)->isEnabled());
-            Action(row.id)->trigger();
-            ExpectRanOnlyAt(row.target, row.id);
+            ASSERT_TRUE(item->isEnabled());
+            item->trigger();
+            ExpectRanOnlyAt(target, id);
         }
     }
 }
 
-namespace
-{
-
-struct ToolBarPlace {
-    int id;
-    const char* toolTip;
-    Target target;
-};
-
-// The toolbar's places, left to right; separators have id 0.
-const ToolBarPlace kToolBar[] = {
-    {cmd::kFileNew, "New", Target::Application},
-    {cmd::kFileOpen, "Open", Target::Application},
-    {cmd::kFileSave, "Save", Target::Document},
-    {kSeparator, "", Target::None},
-    {cmd::kEditCut, "Cut", Target::Page},
-    {cmd::kEditCopy, "Copy", Target::Page},
-    {cmd::kEditPaste, "Paste", Target::Page},
-    {kSeparator, "", Target::None},
-    {cmd::kMoveUp, "Move Up", Target::Page},
-    {cmd::kMoveDown, "Move Down", Target::Page},
-    {kSeparator, "", Target::None},
-    {cmd::kHelpContents, "", Target::Application},
-};
-
-QToolButton* ButtonOf(QToolBar* bar, QAction* action)
-{
-    return qobject_cast<QToolButton*>(bar->widgetForAction(action));
-}
-
-// Asks a button for its tooltip the way the pointer resting on it does.
-void AskToolTip(QToolButton* button)
-{
-    const QPoint pos = button->rect().center();
-    QHelpEvent help(QEvent::ToolTip, pos, button->mapToGlobal(pos));
-    QApplication::sendEvent(button, &help);
-}
-
-} // namespace
-
-TEST_F(FrameTest, ToolBar_PlacesImagesAndTooltips)
+TEST_F(FrameTest, ToolBar_PlacesTooltipsAndCommands)
 {
     ShowActive();
+    m_frame->SwitchPage(kProductPageId);
     const QList<QAction*> places = m_frame->ToolBar()->actions();
-    ASSERT_EQ(places.size(), static_cast<qsizetype>(std::size(kToolBar)));
-    QList<QImage> images;
-    for (size_t i = 0; i < std::size(kToolBar); ++i) {
-        const ToolBarPlace& expected = kToolBar[i];
+    ASSERT_EQ(places.size(), std::ssize(kToolBar));
+    for (qsizetype i = 0; i < places.size(); ++i) {
+        const auto& [id, toolTip, target] = kToolBar[i];
         SCOPED_TRACE(i);
-        QAction* place = places[static_cast<qsizetype>(i)];
-        EXPECT_EQ(place->isSeparator(), expected.id == kSeparator);
-        if (expected.id == kSeparator)
+        EXPECT_EQ(places[i]->isSeparator(), id == kSeparator);
+        if (id == kSeparator)
             continue;
-        EXPECT_EQ(place->property("commandId").toInt(), expected.id);
-        const QImage image = place->icon().pixmap(QSize(16, 15)).toImage();
-        EXPECT_FALSE(image.isNull());
-        EXPECT_FALSE(images.contains(image)) << "each button has an image of its own";
-        images << image;
+        EXPECT_EQ(places[i], Action(id));
+        EXPECT_FALSE(places[i]->icon().isNull());
 
-        QToolButton* button = ButtonOf(m_frame->ToolBar(), place);
+        auto* button = qobject_cast<QToolButton*>(m_frame->ToolBar()->widgetForAction(places[i]));
         ASSERT_NE(button, nullptr);
+        // Asked the way the pointer resting on the button asks; Help shows no tip of its own.
         const QString before = QToolTip::text();
-        AskToolTip(button);
-        if (expected.id == cmd::kHelpContents)
-            EXPECT_EQ(QToolTip::text(), before) << "the Help button shows no tip of its own";
-        else
-            EXPECT_EQ(QToolTip::text(), QString::fromLatin1(expected.toolTip));
+        const QPoint pos = button->rect().center();
+        QHelpEvent help(QEvent::ToolTip, pos, button->mapToGlobal(pos));
+        QApplication::sendEvent(button, &help);
+        EXPECT_EQ(QToolTip::text(), id == cmd::kHelpContents ? before : QString::fromLatin1(toolTip));
+
+        ASSERT_TRUE(button->isEnabled());
+        QTest::mouseClick(button, Qt::LeftButton);
+        ExpectRanOnlyAt(target, id);
     }
     QToolTip::hideText();
 }
 
-TEST_F(FrameTest, ToolBar_ClickingEachButtonRunsItsCommand)
+// The focus rests on a push button, which takes none of these keys itself: each is left to the window.
+TEST_F(FrameTest, Keys_ReachTheirCommandOnly)
 {
+    const int gen = kGeneralPageId, prod = kProductPageId, misc = kMiscPageId;
+    const std::tuple<int, const char*, int, T> cases[] = {
+        // the page on show, the keys, the command they must reach (0: none) and where it runs
+        {gen, "Ctrl+N", cmd::kFileNew, T::Application},  {gen, "Ctrl+O", cmd::kFileOpen, T::Application},
+        {gen, "Ctrl+S", cmd::kFileSave, T::Document},     {misc, "Ctrl+S", cmd::kFileSave, T::Document},
+        {gen, "F5", cmd::kPreview, T::Document},          {prod, "F5", cmd::kPreview, T::Document},
+        {gen, "F1", cmd::kHelpContents, T::Application},  {gen, "Shift+F1", 0, T::None},
+        {gen, "Ctrl+F1", 0, T::None},                     {gen, "Ctrl+C", cmd::kEditCopy, T::Page},
+        {gen, "Ctrl+Ins", cmd::kEditCopy, T::Page},       {gen, "Ctrl+V", cmd::kEditPaste, T::Page},
+        {prod, "Shift+Ins", cmd::kEditPaste, T::Page},    {gen, "Ctrl+X", cmd::kEditCut, T::Page},
+        {gen, "Shift+Del", cmd::kEditCut, T::Page},       {gen, "Ctrl+Z", cmd::kEditUndo, T::Page},
+        {prod, "Alt+Backspace", cmd::kEditUndo, T::Page}, {prod, "F2", cmd::kEditRename, T::Page},
+        {gen, "F2", 0, T::None},                          {misc, "F2", 0, T::None},
+        {misc, "Ctrl+C", 0, T::None},                     {gen, "F6", 0, T::None},
+        {prod, "Shift+F6", 0, T::None},                   {prod, "Ins", 0, T::None}, // not Add
+        {prod, "Del", 0, T::None},                                                   // not Remove
+    };
     ShowActive();
-    m_frame->SwitchPage(kProductPageId);
-    for (const ToolBarPlace& place : kToolBar) {
-        if (place.id == kSeparator)
-            continue;
-        SCOPED_TRACE(place.id);
-        ClearRecords();
-        QToolButton* button = ButtonOf(m_frame->ToolBar(), Action(place.id));
-        ASSERT_NE(button, nullptr);
-        ASSERT_TRUE(button->isEnabled());
-        QTest::mouseClick(button, Qt::LeftButton);
-        ExpectRanOnlyAt(place.target, place.id);
+    for (const auto& [pageId, keys, id, target] : cases) {
+        SCOPED_TRACE(testing::Message() << keys << " on page " << pageId);
+        const QKeySequence sequence(QString::fromLatin1(keys));
+        ASSERT_EQ(sequence.toString(), QString::fromLatin1(keys));
+        m_frame->SwitchPage(pageId);
+        ASSERT_EQ(m_frame->CurrentPageId(), pageId);
+        QWidget* focus = m_frame->CurrentPage()->findChild<QPushButton*>(); // each page has one
+        ASSERT_NE(focus, nullptr);
+        focus->setFocus();
+        ASSERT_EQ(QApplication::focusWidget(), focus);
+
+        QTest::keySequence(focus, sequence);
+
+        ExpectRanOnlyAt(target, id);
+        EXPECT_EQ(m_frame->CurrentPageId(), pageId);
     }
 }
 
-TEST_F(FrameTest, Window_FixedSizeNoMaximizeAndUntitledTitle)
+// Every way to Copy, Cut, Paste or Undo leaves the field and the clipboard alike. The field holds
+// "abc", then "xy" is typed and selected; the clipboard holds "XYZ".
+TEST_F(FrameTest, EditKeys_ActOnTheFocusedField)
 {
-    EXPECT_EQ(m_frame->minimumSize(), m_frame->maximumSize());
-    EXPECT_EQ(m_frame->size(), QSize(585, 370));
-    const Qt::WindowFlags flags = m_frame->windowFlags();
-    EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
-    EXPECT_TRUE(flags.testFlag(Qt::WindowMinimizeButtonHint));
-    EXPECT_TRUE(flags.testFlag(Qt::WindowSystemMenuHint));
-    EXPECT_EQ(m_frame->windowTitle(), QStringLiteral("Salvage Deck Configuration Utility - Untitled"));
-    m_frame->SetDocumentTitle(QStringLiteral("boot.ini"));
-    EXPECT_EQ(m_frame->windowTitle(), QStringLiteral("Salvage Deck Configuration Utility - boot.ini"));
-
+    const std::tuple<const char*, int, const char*, const char*> cases[] = {
+        // the keys (none: the Edit menu's item), the command, the field and the clipboard afterwards
+        {"Ctrl+C", cmd::kEditCopy, "abcxy", "xy"},       {"Ctrl+Ins", cmd::kEditCopy, "abcxy", "xy"},
+        {"", cmd::kEditCopy, "abcxy", "xy"},             {"Ctrl+X", cmd::kEditCut, "abc", "xy"},
+        {"Shift+Del", cmd::kEditCut, "abc", "xy"},       {"", cmd::kEditCut, "abc", "xy"},
+        {"Ctrl+V", cmd::kEditPaste, "abcXYZ", "XYZ"},    {"Shift+Ins", cmd::kEditPaste, "abcXYZ", "XYZ"},
+        {"", cmd::kEditPaste, "abcXYZ", "XYZ"},          {"Ctrl+Z", cmd::kEditUndo, "abc", "XYZ"},
+        {"Alt+Backspace", cmd::kEditUndo, "abc", "XYZ"}, {"", cmd::kEditUndo, "abc", "XYZ"},
+    };
     ShowActive();
-    m_frame->ApplyFixedSize(); // as start-up does once the window has its frame
-    EXPECT_EQ(m_frame->frameGeometry().size(), QSize(585, 370));
-    EXPECT_EQ(m_frame->minimumSize(), m_frame->maximumSize()) << "still fixed once shown";
-    EXPECT_EQ(m_frame->CurrentPageId(), kGeneralPageId);
-    EXPECT_EQ(m_frame->CurrentPage(), Page(kGeneralPageId));
+    QLineEdit* field = Page(kGeneralPageId)->m_field;
+    for (const auto& [keys, id, text, clipboard] : cases) {
+        SCOPED_TRACE(testing::Message() << keys << ", command " << id);
+        field->setFocus();
+        ASSERT_EQ(QApplication::focusWidget(), field);
+        QApplication::clipboard()->setText(QStringLiteral("XYZ"));
+        field->setText(QStringLiteral("abc")); // which also empties the field's undo history
+        field->end(false);
+        QTest::keyClicks(field, QStringLiteral("xy"));
+        field->setSelection(5, -2);
+        ASSERT_EQ(field->selectedText(), QStringLiteral("xy"));
+
+        if (*keys) {
+            QTest::keySequence(field, QKeySequence(QString::fromLatin1(keys)));
+        } else {
+            m_frame->UpdateCommands();
+            Action(id)->trigger();
+        }
+        EXPECT_EQ(field->text(), QString::fromLatin1(text));
+        EXPECT_EQ(QApplication::clipboard()->text(), QString::fromLatin1(clipboard));
+    }
 }
