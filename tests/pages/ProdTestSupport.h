@@ -4,7 +4,6 @@
 
 #include "document/CVLConfigDoc.h"
 #include "document/CommandIds.h"
-#include "model/CaseFold.h"
 #include "model/ConfigFile.h"
 #include "pages/CVLProdView.h"
 #include "pages/ProductTree.h"
@@ -22,28 +21,30 @@
 #include <string_view>
 #include <vector>
 
-namespace vltest::prod {
+namespace vltest::prod
+{
 
-inline const QString kSelectPrompt =
-    QStringLiteral("Click Edit > Add, Remove, or Rename to the edit product list.");
-inline const QString kAddPrompt = QStringLiteral("Enter title less than 50 characters.");
-inline const QString kTitleMessage = QStringLiteral("Please enter the title less than 50 characters");
-inline const QString kDescriptionMessage =
-    QStringLiteral("Please enter the description less than 180 characters");
-inline const QString kPathMessage = QStringLiteral("Please enter the valid file path");
-inline const QString kLabelMessage = QStringLiteral("Please enter the product label less than 50 characters");
-inline const QString kDuplicateMessage =
-    QStringLiteral("This product name already exists !!\nTry with different name");
-inline const QString kRemoveQuestion = QStringLiteral("Would you like to remove the item ?");
+using namespace Qt::StringLiterals;
+using Q = QStringList;
+using Names = std::vector<std::string>;
+
+inline const QString kSelectPrompt = u"Click Edit > Add, Remove, or Rename to the edit product list."_s;
+inline const QString kAddPrompt = u"Enter title less than 50 characters."_s;
+inline const QString kTitleMessage = u"Please enter the title less than 50 characters"_s;
+inline const QString kDescriptionMessage = u"Please enter the description less than 180 characters"_s;
+inline const QString kPathMessage = u"Please enter the valid file path"_s;
+inline const QString kLabelMessage = u"Please enter the product label less than 50 characters"_s;
+inline const QString kDuplicateMessage = u"This product name already exists !!\nTry with different name"_s;
+inline const QString kRemoveQuestion = u"Would you like to remove the item ?"_s;
 
 // The frame, as far as the page reaches it.
-class RecordingHost : public vl::PageHost {
-public:
+class RecordingHost : public vl::PageHost
+{
+  public:
     void SwitchPage(int pageId) override { switched.append(pageId); }
     void SetStatusPrompt(const QString& text) override { prompt = text; }
     void FitFrameToPage(QWidget*) override {}
     void UpdateCommands() override {}
-
     QList<int> switched;
     QString prompt;
 };
@@ -61,6 +62,9 @@ inline std::string Sec(std::string_view name, std::string_view parent, std::stri
     return out;
 }
 inline const std::string kGeneral = "[GENERAL]\nPARENT=GENERAL\nTITLE=Main Menu\n";
+inline const std::string kXZY = kGeneral + Sec("X", "P", "tx", "dx", "px") + Sec("Z", "Q", "tz", "dz", "pz") +
+                                Sec("Y", "P", "ty", "dy", "py");
+inline const Names kXZYNames{"GENERAL/GENERAL", "P/X", "Q/Z", "P/Y"};
 
 // One section as the tests compare it.
 struct Section {
@@ -68,7 +72,6 @@ struct Section {
     std::optional<std::string> description, path;
     bool operator==(const Section&) const = default;
 };
-
 inline std::ostream& operator<<(std::ostream& out, const Section& s)
 {
     return out << "[" << s.parent << "/" << s.name << " t=" << s.title
@@ -80,26 +83,14 @@ inline std::vector<Section> SectionsOf(const vl::SectionNode* ring)
 {
     std::vector<Section> out;
     const vl::SectionNode* sentinel = vl::FindSentinel(ring);
-    if (!sentinel)
-        return out;
-    for (const vl::SectionNode* n = sentinel->next; n != sentinel; n = n->next)
+    for (const vl::SectionNode* n = sentinel ? sentinel->next : nullptr; n && n != sentinel; n = n->next)
         out.push_back({n->parent, n->name, n->title, n->description, n->path});
     return out;
 }
-
-// The sections a configuration text reads as.
-inline std::vector<Section> SectionsOfText(const std::string& config)
-{
-    vl::SectionNode* ring = vl::ParseConfigText(config).ring;
-    std::vector<Section> out = SectionsOf(ring);
-    vl::FreeSectionRing(ring);
-    return out;
-}
-
 // "parent/name" of each section, for short comparisons.
-inline std::vector<std::string> NamesOf(const vl::SectionNode* ring)
+inline Names NamesOf(const vl::SectionNode* ring)
 {
-    std::vector<std::string> out;
+    Names out;
     for (const Section& s : SectionsOf(ring))
         out.push_back(s.parent + "/" + s.name);
     return out;
@@ -112,48 +103,15 @@ struct Group {
     bool operator==(const Group&) const = default;
 };
 using Shape = std::vector<Group>;
-
 inline std::ostream& operator<<(std::ostream& out, const Group& g)
 {
-    return out << g.text.toStdString() << ": {" << g.entries.join(QStringLiteral(", ")).toStdString() << "}";
-}
-
-inline Shape ShapeOf(const QStandardItemModel* model)
-{
-    Shape shape;
-    for (int row = 0; row < model->rowCount(); ++row) {
-        const QModelIndex group = model->index(row, 0);
-        Group g{group.data().toString(), {}};
-        for (int child = 0; child < model->rowCount(group); ++child)
-            g.entries.append(model->index(child, 0, group).data().toString());
-        shape.push_back(g);
-    }
-    return shape;
-}
-
-// What the tree must show right after it is built from sections: the general section and "MISC"
-// never, groups by their first parent text (letter case ignored) in order of first appearance, and
-// an entry for every section with a name.
-inline Shape ExpectedShape(const std::vector<Section>& sections)
-{
-    Shape shape;
-    for (const Section& s : sections) {
-        if ((s.parent == "GENERAL" && s.name == "GENERAL") || s.name == "MISC")
-            continue;
-        auto it = std::find_if(shape.begin(), shape.end(), [&](const Group& g) {
-            return vl::EqualsIgnoreCase(platform::ToCp1252(g.text).value_or(""), s.parent);
-        });
-        if (it == shape.end())
-            it = shape.insert(shape.end(), Group{platform::FromCp1252(s.parent), {}});
-        if (!s.name.empty())
-            it->entries.append(platform::FromCp1252(s.name));
-    }
-    return shape;
+    return out << g.text.toStdString() << ": {" << g.entries.join(u", "_s).toStdString() << "}";
 }
 
 // A page on a document whose ring is parsed from text, shown so that keys and clicks reach it.
-class ProdPageTest : public GuiTest {
-public:
+class ProdPageTest : public GuiTest
+{
+  public:
     void TearDown() override
     {
         m_page.reset();
@@ -164,19 +122,13 @@ public:
     // A page on the configuration of the given file text; no text gives a document without a ring.
     void Open(const std::string& config, bool show = true)
     {
-        vl::SectionNode* ring = nullptr;
+        m_page.reset();
+        m_doc = std::make_unique<vl::CVLConfigDoc>();
         if (!config.empty()) {
             const vl::ReadResult read = vl::ParseConfigText(config);
             ASSERT_NE(read.ring, nullptr) << "status " << read.status;
-            ring = read.ring;
+            m_doc->m_pRing = read.ring;
         }
-        OpenRing(ring, show);
-    }
-    void OpenRing(vl::SectionNode* ring, bool show = true)
-    {
-        m_page.reset();
-        m_doc = std::make_unique<vl::CVLConfigDoc>();
-        m_doc->m_pRing = ring;
         m_page = std::make_unique<vl::CVLProdView>(m_doc.get(), &m_host);
         m_page->OnInitialUpdate();
         if (show) {
@@ -190,7 +142,17 @@ public:
     vl::ProductTreeView* Tree() { return m_page->Tree(); }
     QStandardItemModel* Model() { return m_page->Model(); }
     vl::SectionNode* Ring() { return m_doc->m_pRing; }
-    Shape TreeShape() { return ShapeOf(Model()); }
+    Shape TreeShape()
+    {
+        Shape shape;
+        for (int row = 0; row < Model()->rowCount(); ++row) {
+            const QModelIndex group = Model()->index(row, 0);
+            shape.push_back({group.data().toString(), {}});
+            for (int child = 0; child < Model()->rowCount(group); ++child)
+                shape.back().entries.append(Model()->index(child, 0, group).data().toString());
+        }
+        return shape;
+    }
     vl::SectionNode* Node(std::string_view parent, std::string_view name)
     {
         return vl::FindSection(Ring(), parent, name);
@@ -206,25 +168,24 @@ public:
     QPlainTextEdit* DescriptionEdit() { return Control<QPlainTextEdit>("descriptionEdit"); }
     QLineEdit* PathEdit() { return Control<QLineEdit>("pathEdit"); }
     QPushButton* BrowseButton() { return Control<QPushButton>("browseButton"); }
+    Q Fields() { return {TitleEdit()->text(), DescriptionEdit()->toPlainText(), PathEdit()->text()}; }
 
-    QModelIndex GroupItem(const QString& text)
+    QModelIndex ChildItem(const QModelIndex& parent, const QString& text)
     {
-        for (int row = 0; row < Model()->rowCount(); ++row) {
-            if (Model()->index(row, 0).data().toString() == text)
-                return Model()->index(row, 0);
+        for (int row = 0; row < Model()->rowCount(parent); ++row) {
+            if (Model()->index(row, 0, parent).data().toString() == text)
+                return Model()->index(row, 0, parent);
         }
         return {};
     }
+    QModelIndex GroupItem(const QString& text) { return ChildItem({}, text); }
     QModelIndex EntryItem(const QString& group, const QString& entry)
     {
         const QModelIndex g = GroupItem(group);
-        for (int row = 0; row < Model()->rowCount(g); ++row) {
-            if (Model()->index(row, 0, g).data().toString() == entry)
-                return Model()->index(row, 0, g);
-        }
-        return {};
+        return g.isValid() ? ChildItem(g, entry) : QModelIndex();
     }
     QString CurrentText() { return Tree()->currentIndex().data().toString(); }
+    QString ActedText() { return Page().m_hCurItem.data().toString(); }
 
     // A left click on the middle of the item's label.
     void Click(const QModelIndex& index)
@@ -233,42 +194,31 @@ public:
         Tree()->scrollTo(index);
         QTest::mouseClick(Tree()->viewport(), Qt::LeftButton, {}, LabelPoint(index));
     }
-    void Key(int key, Qt::KeyboardModifiers modifiers = {})
+    void Key(int key) { QTest::keyClick(Tree(), static_cast<Qt::Key>(key)); }
+    // A point on the item's label: the item's rectangle runs on to the right edge of the tree.
+    QPoint LabelPoint(const QModelIndex& index)
     {
-        QTest::keyClick(Tree(), static_cast<Qt::Key>(key), modifiers);
+        const QRect rect = Tree()->visualRect(index);
+        return {rect.left() + 3, rect.center().y()};
     }
 
     // The label editor of the running edit, or none.
     QLineEdit* LabelEditor()
     {
-        if (!Tree()->IsEditing())
-            return nullptr;
-        auto* editor = qobject_cast<QLineEdit*>(Tree()->indexWidget(Tree()->EditIndex()));
-        if (editor && editor->objectName() != QLatin1String("labelEdit"))
-            return nullptr;
-        return editor;
+        return Tree()->IsEditing() ? qobject_cast<QLineEdit*>(Tree()->indexWidget(Tree()->EditIndex()))
+                                   : nullptr;
     }
-    // Replaces the running label's text by typing, then ends it with Enter or Escape.
+    // Replaces the running label's text by typing (null: leaves it), then ends it with Enter or Escape.
     void EndLabel(const QString& typed, Qt::Key end = Qt::Key_Return)
     {
         QLineEdit* editor = LabelEditor();
         ASSERT_NE(editor, nullptr) << "no label edit running";
-        if (!typed.isNull()) {
-            QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
-            QTest::keyClick(editor, Qt::Key_Backspace);
-            QTest::keyClicks(editor, typed);
-        }
+        if (!typed.isNull())
+            Retype(editor, typed);
         QTest::keyClick(editor, end);
     }
-
-    // Replaces a one-line field's text as the user would: select all, delete, type.
-    static void Retype(QLineEdit* field, const QString& text)
-    {
-        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(field, Qt::Key_Backspace);
-        QTest::keyClicks(field, text);
-    }
-    static void Retype(QPlainTextEdit* field, const QString& text)
+    // Replaces a field's text as the user would: select all, delete, type.
+    template <class Field> static void Retype(Field* field, const QString& text)
     {
         QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(field, Qt::Key_Backspace);
@@ -282,8 +232,8 @@ public:
         return state.enabled;
     }
 
-    // A right click on the item's label, choosing the context-menu item with the given command id
-    // (none: the menu is dismissed). Gives the ids enabled in the menu, or {-1} when no menu came up.
+    // A right click at pos, choosing the context-menu item with the given command id (none: the menu is
+    // dismissed). Gives the ids enabled in the menu, or {-1} when no menu came up.
     QList<int> RightClick(const QPoint& pos, int choose = 0)
     {
         QList<int> enabled{-1};
@@ -301,12 +251,6 @@ public:
         });
         m_page->ShowContextMenu(pos);
         return enabled;
-    }
-    // A point on the item's label: the item's rectangle runs on to the right edge of the tree.
-    QPoint LabelPoint(const QModelIndex& index)
-    {
-        const QRect rect = Tree()->visualRect(index);
-        return {rect.left() + 3, rect.center().y()};
     }
 
     RecordingHost m_host;
