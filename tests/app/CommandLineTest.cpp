@@ -11,15 +11,24 @@ TEST(CommandLine, switchesAndTheFileToOpen)
 {
     // The arguments, space-separated; what the program does; the file it opens.
     const std::tuple<const char*, Action, const char*> cases[] = {
-        {"", Action::Run, ""},                            {"menu.ini", Action::Run, "menu.ini"},
-        {"/p a.ini", Action::Print, "a.ini"},             {"/pt a.ini printer", Action::Print, "a.ini"},
-        {"-pt a.ini", Action::Print, "a.ini"},            {"-p", Action::Print, ""},
-        {"/dde", Action::Dde, ""},                        {"/UNREGISTER", Action::Unregister, ""},
-        {"/unregserver", Action::Unregister, ""},         {"-Unregister", Action::Unregister, ""},
-        {"/zz", Action::Run, "/zz"},                      {"--help", Action::Help, ""},
-        {"--version", Action::Version, ""},               {"a.ini b.ini", Action::Run, "a.ini"},
+        {"", Action::Run, ""},
+        {"menu.ini", Action::Run, "menu.ini"},
+        {"/p a.ini", Action::Print, "a.ini"},
+        {"/pt a.ini printer", Action::Print, "a.ini"},
+        {"-pt a.ini", Action::Print, "a.ini"},
+        {"-p", Action::Print, ""},
+        {"/dde", Action::Dde, ""},
+        {"/UNREGISTER", Action::Unregister, ""},
+        {"/unregserver", Action::Unregister, ""},
+        {"-Unregister", Action::Unregister, ""},
+        {"/zz", Action::Run, "/zz"},
+        {"--help", Action::Help, ""},
+        {"--version", Action::Version, ""},
+        {"a.ini b.ini", Action::Run, "a.ini"},
         // "p", "pt" and "dde" are matched in lower case only: "/P" is a path, "-P" an unknown switch.
-        {"/P", Action::Run, "/P"}, {"/DDE", Action::Run, "/DDE"}, {"-P b.ini", Action::Run, "b.ini"},
+        {"/P", Action::Run, "/P"},
+        {"/DDE", Action::Run, "/DDE"},
+        {"-P b.ini", Action::Run, "b.ini"},
     };
     for (const auto& [arguments, action, file] : cases) {
         SCOPED_TRACE(arguments);
@@ -73,8 +82,10 @@ TEST_F(AppStart, switchesAndFailedOpeningsEndWithoutAWindow)
     const std::tuple<QStringList, const char*, QString> cases[] = {
         {{QStringLiteral("--help")}, "Usage: vlconfig [FILE]\n", {}},
         {{QStringLiteral("--version")}, "Salvage Deck Configuration Utility 1.0", {}},
-        {{QStringLiteral("/p"), file}, "", {}}, {{QStringLiteral("/dde")}, "", {}},
-        {{Path("missing.ini")}, "", vltest::kCannotOpen}, {{bat}, "", vltest::kBadExtension},
+        {{QStringLiteral("/p"), file}, "", {}},
+        {{QStringLiteral("/dde")}, "", {}},
+        {{Path("missing.ini")}, "", vltest::kCannotOpen},
+        {{bat}, "", vltest::kBadExtension},
         {{QStringLiteral("/Unregister")}, "", removed}, // last, as it removes the settings
     };
     for (const auto& [arguments, output, message] : cases) {

@@ -79,15 +79,22 @@ TEST_F(DocOpen, eachReaderStatusAndRefusedNameShowsItsMessage)
     QSignalSpy recent(m_doc.get(), &vl::CVLConfigDoc::addedToRecentFiles);
     // The file's name, its bytes (none: no such file), the message (empty: it opens).
     const std::tuple<const char*, std::optional<QByteArray>, QString> cases[] = {
-        {"MISSING.ini", std::nullopt, kCannotOpen}, {"EMPTY.ini", QByteArray(), kNoSection},
+        {"MISSING.ini", std::nullopt, kCannotOpen},
+        {"EMPTY.ini", QByteArray(), kNoSection},
         {"BADKEY.ini", QByteArray("[GENERAL]\r\nTITL=x\r\n"), kBadLine},
         {"INDENT.ini", QByteArray("[GENERAL]\r\n TITLE=x\r\n"), kBadLine},
         {"NOTES.ini", QByteArray(";a\r\n;b\r\n"), kNoSection},
         // Names whose batch file would be the file itself.
-        {".ini", other, kBadExtension}, {".INI", other, kBadExtension}, {"x.bat", other, kBadExtension},
-        {"X.BAT", other, kBadExtension}, {"menu.Bat", other, kBadExtension},
+        {".ini", other, kBadExtension},
+        {".INI", other, kBadExtension},
+        {"x.bat", other, kBadExtension},
+        {"X.BAT", other, kBadExtension},
+        {"menu.Bat", other, kBadExtension},
         // Other names open, whatever their extension.
-        {"x.ini", other, {}}, {"menu.cfg", other, {}}, {"noext", other, {}}, {"a.ini.txt", other, {}},
+        {"x.ini", other, {}},
+        {"menu.cfg", other, {}},
+        {"noext", other, {}},
+        {"a.ini.txt", other, {}},
     };
     for (const auto& [name, bytes, message] : cases) {
         SCOPED_TRACE(name);
@@ -113,9 +120,11 @@ TEST_F(DocOpen, eachReaderStatusAndRefusedNameShowsItsMessage)
 TEST_F(DocSaveChanges, openingAnotherFileAsksOnceAndFollowsTheAnswer)
 {
     // Whether the edited document is untitled (else it is A.ini), and the answer.
-    const std::pair<bool, MsgAnswer> cases[] = {
-        {false, MsgAnswer::Yes}, {false, MsgAnswer::No}, {false, MsgAnswer::Cancel}, {true, MsgAnswer::Yes},
-        {true, MsgAnswer::No}};
+    const std::pair<bool, MsgAnswer> cases[] = {{false, MsgAnswer::Yes},
+                                                {false, MsgAnswer::No},
+                                                {false, MsgAnswer::Cancel},
+                                                {true, MsgAnswer::Yes},
+                                                {true, MsgAnswer::No}};
     for (const auto& [untitled, answer] : cases) {
         SCOPED_TRACE(testing::Message() << untitled << ", answer " << int(answer));
         const QString a = WriteFile(QStringLiteral("A.ini"), SmallConfig());

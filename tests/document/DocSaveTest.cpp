@@ -59,11 +59,13 @@ TEST_F(DocSave, refusesInOrderWithTheFirstFailingRulesMessage)
         {"PAGE.ini", small, false, {}, nullptr},
         {"NORING.ini", QByteArray(), true, {}, nullptr},
         {"TOOLONGNAME.ini", noProducts, true, noProductsMessage, nullptr},
-        {"MENU.bat", small, true, kBadExtension, nullptr}, {"MENU.BAT", small, true, kBadExtension, nullptr},
+        {"MENU.bat", small, true, kBadExtension, nullptr},
+        {"MENU.BAT", small, true, kBadExtension, nullptr},
         {"ABCDEFGHI.ini", small, true, kNameTooLong, nullptr},
         {"ABCDEF.INI", small, true, kNameTooLong, nullptr}, // counted up to a lower-case ".ini" only
         {"ABCDEFGH.ini", small, true, kSavedInfo, "ABCDEFGH.bat"},
-        {"AB.INI", small, true, kSavedInfo, "AB.bat"}, {"a.ini.ini", small, true, kSavedInfo, "a.ini.bat"},
+        {"AB.INI", small, true, kSavedInfo, "AB.bat"},
+        {"a.ini.ini", small, true, kSavedInfo, "a.ini.bat"},
     };
     for (const auto& [name, config, pageAccepts, message, batch] : cases) {
         SCOPED_TRACE(name);
@@ -94,9 +96,9 @@ TEST_F(DocSave, asksBeforeReplacingABatchFileOnlyWhenSavingUnderAnotherPath)
     // The document's name before (none: a new document), the batch file, the answer to the question
     // (none: no question), whether the save happens.
     const std::tuple<const char*, Batch, std::optional<MsgAnswer>, bool> cases[] = {
-        {nullptr, Beside, MsgAnswer::Yes, true},      {nullptr, Beside, MsgAnswer::No, false},
-        {nullptr, None, std::nullopt, true},          {nullptr, InCurrentFolder, std::nullopt, true},
-        {"FIRST.ini", Beside, MsgAnswer::Yes, true},  {"FIRST.ini", Beside, MsgAnswer::No, false},
+        {nullptr, Beside, MsgAnswer::Yes, true},     {nullptr, Beside, MsgAnswer::No, false},
+        {nullptr, None, std::nullopt, true},         {nullptr, InCurrentFolder, std::nullopt, true},
+        {"FIRST.ini", Beside, MsgAnswer::Yes, true}, {"FIRST.ini", Beside, MsgAnswer::No, false},
         {"MENU.ini", Beside, std::nullopt, true}, // a plain save of the same path
     };
     int round = 0;

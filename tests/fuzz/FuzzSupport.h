@@ -8,7 +8,8 @@
 #include <string>
 #include <unistd.h>
 
-namespace fuzz {
+namespace fuzz
+{
 
 // The target's name, for the failure line; each target defines it.
 extern const char* const kTargetName;
@@ -26,7 +27,8 @@ inline const std::string& Folder()
     static std::string folder;
     if (folder.empty()) {
         const char* base = std::getenv("TMPDIR");
-        std::string pattern = std::string(base && *base ? base : "/tmp") + "/vlfuzz-" + kTargetName + ".XXXXXX";
+        std::string pattern =
+            std::string(base && *base ? base : "/tmp") + "/vlfuzz-" + kTargetName + ".XXXXXX";
         if (!mkdtemp(pattern.data()))
             Fail("cannot make a temporary folder", std::strerror(errno));
         folder = pattern;

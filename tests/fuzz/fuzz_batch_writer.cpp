@@ -15,11 +15,13 @@
 #include <unistd.h>
 #include <vector>
 
-namespace fuzz {
+namespace fuzz
+{
 const char* const kTargetName = "fuzz_batch_writer";
 } // namespace fuzz
 
-namespace {
+namespace
+{
 
 using fuzz::Fail;
 using fuzz::Folder;

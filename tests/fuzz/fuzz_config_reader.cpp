@@ -14,11 +14,13 @@
 #include <string_view>
 #include <unistd.h>
 
-namespace fuzz {
+namespace fuzz
+{
 const char* const kTargetName = "fuzz_config_reader";
 } // namespace fuzz
 
-namespace {
+namespace
+{
 
 using fuzz::Fail;
 using fuzz::Folder;
@@ -79,16 +81,19 @@ void CompareRings(const vl::SectionNode* a, const vl::SectionNode* b)
         if (x->name != y->name)
             Fail("name differs after write and read", where + " vs [" + y->name + "]");
         if (x->parent != y->parent)
-            Fail("parent differs after write and read", where + ": \"" + x->parent + "\" vs \"" + y->parent + "\"");
+            Fail("parent differs after write and read",
+                 where + ": \"" + x->parent + "\" vs \"" + y->parent + "\"");
         if (x->name == vl::kMiscSection)
             continue;
         if (x->title != y->title)
-            Fail("title differs after write and read", where + ": \"" + x->title + "\" vs \"" + y->title + "\"");
+            Fail("title differs after write and read",
+                 where + ": \"" + x->title + "\" vs \"" + y->title + "\"");
         if (x->description != y->description)
             Fail("description differs after write and read",
                  where + ": " + Describe(x->description) + " vs " + Describe(y->description));
         if (x->path != y->path)
-            Fail("path differs after write and read", where + ": " + Describe(x->path) + " vs " + Describe(y->path));
+            Fail("path differs after write and read",
+                 where + ": " + Describe(x->path) + " vs " + Describe(y->path));
     }
     if (x != a || y != b)
         Fail("section count differs after write and read");

@@ -125,12 +125,17 @@ TEST_F(GenView, commitChecksTheConfigurationTheTitleThenTheDescription)
     // The title and description as in the file ("\r\r" is a line break), the message (empty: the page
     // commits and the Product page shows), and whether Enter in the title is pressed instead of Next.
     const std::tuple<QByteArray, QByteArray, QString, bool> cases[] = {
-        {QByteArray(18, 'T'), "d", {}, false},         {QByteArray(19, 'T'), "d", kTitleMessage, false},
-        {"", "d", kTitleMessage, true},                {"", "", kTitleMessage, false},
-        {"t", QByteArray(239, 'd'), {}, true},         {"t", QByteArray(200, 'd'), {}, false},
+        {QByteArray(18, 'T'), "d", {}, false},
+        {QByteArray(19, 'T'), "d", kTitleMessage, false},
+        {"", "d", kTitleMessage, true},
+        {"", "", kTitleMessage, false},
+        {"t", QByteArray(239, 'd'), {}, true},
+        {"t", QByteArray(200, 'd'), {}, false},
         {"t", QByteArray(240, 'd'), kDescriptionMessage, false},
-        {"t", a237 + "\r\r", {}, false},               {"t", a237 + "a\r\r", kDescriptionMessage, true},
-        {"t", "\r\r", {}, true},                       {"t", "", kDescriptionMessage, false},
+        {"t", a237 + "\r\r", {}, false},
+        {"t", a237 + "a\r\r", kDescriptionMessage, true},
+        {"t", "\r\r", {}, true},
+        {"t", "", kDescriptionMessage, false},
     };
     for (const auto& [title, description, message, enter] : cases) {
         SCOPED_TRACE(testing::Message() << title.size() << " and " << description.size() << " bytes");

@@ -19,8 +19,8 @@ const std::string kCannotOpen = "Unable to open the specified file..!!";
 // A PCX header: manufacturer 10, RLE, 8 bits, Xmin = Ymin = 0, and the given version and extents.
 QByteArray Header(int size, int version, quint16 xmax, quint16 ymax, int manufacturer = 10)
 {
-    const char start[] = {char(manufacturer), char(version), 1, 8, 0, 0, 0, 0,
-                          char(xmax), char(xmax >> 8), char(ymax), char(ymax >> 8)};
+    const char start[] = {char(manufacturer), char(version),  1, 8, 0, 0, 0, 0, char(xmax), char(xmax >> 8),
+                          char(ymax),         char(ymax >> 8)};
     return (QByteArray(start, sizeof start) + QByteArray(200, '\0')).left(size);
 }
 
@@ -31,17 +31,28 @@ TEST_F(LogoFile, headerAndFileAreJudgedByTheFirst128Bytes)
 {
     // The bytes, mostly Header(size, version, Xmax, Ymax), and the message (empty: accepted).
     const std::pair<QByteArray, std::string> cases[] = {
-        {Header(128, 2, 0, 0), ""}, {Header(127, 2, 0, 0), kNotPcx2}, {QByteArray(), kNotPcx2},
-        {Header(2, 2, 0, 0), kNotPcx2}, {Header(128, 0, 0, 0), kNotPcx2}, {Header(128, 1, 0, 0), kNotPcx2},
-        {Header(128, 3, 0, 0), kNotPcx2}, {Header(128, 4, 0, 0), kNotPcx2}, {Header(128, 5, 0, 0), kNotPcx2},
-        {Header(128, 5, 500, 500), kNotPcx2}, {Header(128, 2, 120, 120), ""},
-        {Header(128, 2, 121, 0), kTooLarge}, {Header(128, 2, 0, 121), kTooLarge},
+        {Header(128, 2, 0, 0), ""},
+        {Header(127, 2, 0, 0), kNotPcx2},
+        {QByteArray(), kNotPcx2},
+        {Header(2, 2, 0, 0), kNotPcx2},
+        {Header(128, 0, 0, 0), kNotPcx2},
+        {Header(128, 1, 0, 0), kNotPcx2},
+        {Header(128, 3, 0, 0), kNotPcx2},
+        {Header(128, 4, 0, 0), kNotPcx2},
+        {Header(128, 5, 0, 0), kNotPcx2},
+        {Header(128, 5, 500, 500), kNotPcx2},
+        {Header(128, 2, 120, 120), ""},
+        {Header(128, 2, 121, 0), kTooLarge},
+        {Header(128, 2, 0, 121), kTooLarge},
         // Xmax and Ymax are signed: FF FF is -1.
-        {Header(128, 2, 0xFFFF, 0), ""}, {Header(128, 2, 0, 0xFFFF), ""},
-        {Header(128, 2, 0x8000, 0x8000), ""}, {Header(128, 2, 0x7FFF, 0), kTooLarge},
+        {Header(128, 2, 0xFFFF, 0), ""},
+        {Header(128, 2, 0, 0xFFFF), ""},
+        {Header(128, 2, 0x8000, 0x8000), ""},
+        {Header(128, 2, 0x7FFF, 0), kTooLarge},
         {Header(128, 2, 0, 0x0100), kTooLarge},
         // Neither the manufacturer's byte nor what follows the header counts.
-        {Header(128, 2, 10, 10, 0), ""}, {Header(128, 2, 10, 10, 255), ""},
+        {Header(128, 2, 10, 10, 0), ""},
+        {Header(128, 2, 10, 10, 255), ""},
         {Header(128, 2, 64, 64) + QByteArray(4000, '\xC1'), ""},
     };
     for (const auto& [bytes, expected] : cases) {
@@ -87,7 +98,8 @@ TEST_F(LogoBrowse, acceptedFileFillsTheFieldAndIsRememberedRefusedAndCancelledCh
     const std::tuple<std::optional<QString>, QString, std::string, QString, QString> steps[] = {
         {std::nullopt, m_program, "", {}, {}},
         {WriteFile(QStringLiteral("d2/v5.pcx"), Header(128, 5, 0, 0)), m_program, kNotPcx2, {}, {}},
-        {good1, m_program, "", good1, d1}, {d2 + QStringLiteral("none.pcx"), d1, kCannotOpen, good1, d1},
+        {good1, m_program, "", good1, d1},
+        {d2 + QStringLiteral("none.pcx"), d1, kCannotOpen, good1, d1},
         {good2, d1, "", good2, d2},
         // A path the configuration's Windows-1252 text cannot hold would be lost at the next commit.
         {TempPath() + QStringLiteral("/\u0100/good.pcx"), d2, vl::kPathNotStorable, good2, d2},

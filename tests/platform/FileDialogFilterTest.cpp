@@ -10,10 +10,12 @@ TEST(FileDialogFilter, turnsPairsIntoNameFilters)
         std::vector<const char*> expected;
     };
     const Case cases[] = {
-        {"Configuration Files (*.ini)|*.ini|All Files (*.*)|*.*|", {"Configuration Files (*.ini)", "All Files (*.*)"}},
+        {"Configuration Files (*.ini)|*.ini|All Files (*.*)|*.*|",
+         {"Configuration Files (*.ini)", "All Files (*.*)"}},
         {"Executable|*.exe|Batch File|*.bat|(All Files)|*.*|",
          {"Executable (*.exe)", "Batch File (*.bat)", "(All Files) (*.*)"}},
-        {"Default Configuration File|*.cfg|(All Files)|*.*|", {"Default Configuration File (*.cfg)", "(All Files) (*.*)"}},
+        {"Default Configuration File|*.cfg|(All Files)|*.*|",
+         {"Default Configuration File (*.cfg)", "(All Files) (*.*)"}},
         {"Images|*.pcx;*.bmp|", {"Images (*.pcx *.bmp)"}},
         {"", {}},
     };
@@ -33,13 +35,17 @@ TEST(FileDialogFilter, addsTheDefaultExtensionOnlyToANameWithout)
         const char* expected;
     };
     const Case cases[] = {
-        {"/a/MENU", ".ini", "/a/MENU.ini"},   {"/a/MENU.INI", ".ini", "/a/MENU.INI"},
-        {"/a/logo", "*.pcx", "/a/logo.pcx"},  {"/a/x.cfg", "*.cfg", "/a/x.cfg"},
-        {"/a/MENU", "", "/a/MENU"},           {"", ".ini", ""},
+        {"/a/MENU", ".ini", "/a/MENU.ini"},
+        {"/a/MENU.INI", ".ini", "/a/MENU.INI"},
+        {"/a/logo", "*.pcx", "/a/logo.pcx"},
+        {"/a/x.cfg", "*.cfg", "/a/x.cfg"},
+        {"/a/MENU", "", "/a/MENU"},
+        {"", ".ini", ""},
         {"/a.b/MENU", ".ini", "/a.b/MENU.ini"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(platform::WithDefaultExtension(QString::fromLatin1(c.chosen), QString::fromLatin1(c.extension)),
-                  QString::fromLatin1(c.expected))
+        EXPECT_EQ(
+            platform::WithDefaultExtension(QString::fromLatin1(c.chosen), QString::fromLatin1(c.extension)),
+            QString::fromLatin1(c.expected))
             << c.chosen;
 }

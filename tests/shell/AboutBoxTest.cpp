@@ -36,9 +36,9 @@ TEST(AboutBox, ShowsNameVersionAndPictureAndClosesWithOkEnterOrEscape)
     EXPECT_TRUE(ok->isDefault());
 
     // The ways it closes while running modally; Qt::Key_unknown stands for a click on OK.
-    const std::pair<Qt::Key, int> ways[] = {
-        {Qt::Key_unknown, QDialog::Accepted}, {Qt::Key_Return, QDialog::Accepted},
-        {Qt::Key_Escape, QDialog::Rejected}};
+    const std::pair<Qt::Key, int> ways[] = {{Qt::Key_unknown, QDialog::Accepted},
+                                            {Qt::Key_Return, QDialog::Accepted},
+                                            {Qt::Key_Escape, QDialog::Rejected}};
     for (const auto& [key, expected] : ways) {
         SCOPED_TRACE(key);
         CAboutBox modal;

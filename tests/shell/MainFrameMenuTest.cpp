@@ -28,33 +28,56 @@ const MenuRow kSep{kSeparator, "", T::None};
 
 const std::pair<const char*, std::vector<MenuRow>> kMenus[] = {
     {"&File",
-     {{cmd::kFileNew, "&New\tCtrl+N", T::Application}, {cmd::kFileOpen, "&Open...\tCtrl+O", T::Application},
-      {cmd::kFileSave, "&Save\tCtrl+S", T::Document}, {cmd::kFileSaveAs, "Save &As...", T::Document}, kSep,
-      {cmd::kPreview, "&Preview\tF5", T::Document}, kSep, {kPlaceholder, "Recent File", T::None}, kSep,
+     {{cmd::kFileNew, "&New\tCtrl+N", T::Application},
+      {cmd::kFileOpen, "&Open...\tCtrl+O", T::Application},
+      {cmd::kFileSave, "&Save\tCtrl+S", T::Document},
+      {cmd::kFileSaveAs, "Save &As...", T::Document},
+      kSep,
+      {cmd::kPreview, "&Preview\tF5", T::Document},
+      kSep,
+      {kPlaceholder, "Recent File", T::None},
+      kSep,
       {cmd::kAppExit, "E&xit", T::Frame}}},
     {"&Edit",
-     {{cmd::kEditUndo, "&Undo\tCtrl+Z", T::Page}, kSep, {cmd::kEditCut, "Cu&t\tCtrl+X", T::Page},
-      {cmd::kEditCopy, "&Copy\tCtrl+C", T::Page}, {cmd::kEditPaste, "&Paste\tCtrl+V", T::Page}, kSep,
-      {cmd::kEditAdd, "&Add\tIns", T::Page}, {cmd::kEditRemove, "&Remove\tDel", T::Page},
-      {cmd::kEditRename, "Rena&me\tF2", T::Page}, kSep, {cmd::kMoveUp, "Move &Up", T::Page},
+     {{cmd::kEditUndo, "&Undo\tCtrl+Z", T::Page},
+      kSep,
+      {cmd::kEditCut, "Cu&t\tCtrl+X", T::Page},
+      {cmd::kEditCopy, "&Copy\tCtrl+C", T::Page},
+      {cmd::kEditPaste, "&Paste\tCtrl+V", T::Page},
+      kSep,
+      {cmd::kEditAdd, "&Add\tIns", T::Page},
+      {cmd::kEditRemove, "&Remove\tDel", T::Page},
+      {cmd::kEditRename, "Rena&me\tF2", T::Page},
+      kSep,
+      {cmd::kMoveUp, "Move &Up", T::Page},
       {cmd::kMoveDown, "Move &Down", T::Page}}},
     {"&View",
-     {{cmd::kViewToolbar, "&Toolbar", T::Frame}, {cmd::kViewStatusBar, "&Status Bar", T::Frame}, kSep,
-      {cmd::kViewGeneral, "&General", T::Frame}, {cmd::kViewProduct, "&Product", T::Frame},
+     {{cmd::kViewToolbar, "&Toolbar", T::Frame},
+      {cmd::kViewStatusBar, "&Status Bar", T::Frame},
+      kSep,
+      {cmd::kViewGeneral, "&General", T::Frame},
+      {cmd::kViewProduct, "&Product", T::Frame},
       {cmd::kViewMisc, "&Miscellaneous", T::None}}},
     {"&Help",
-     {{cmd::kHelpContents, "&Contents...", T::Application}, kSep,
+     {{cmd::kHelpContents, "&Contents...", T::Application},
+      kSep,
       {cmd::kAppAbout, "&About Salvage Deck", T::Application}}},
 };
 
 // The toolbar's places, left to right, with their tooltips; separators have id 0.
 const std::tuple<int, const char*, T> kToolBar[] = {
-    {cmd::kFileNew, "New", T::Application}, {cmd::kFileOpen, "Open", T::Application},
-    {cmd::kFileSave, "Save", T::Document},   {kSeparator, "", T::None},
-    {cmd::kEditCut, "Cut", T::Page},         {cmd::kEditCopy, "Copy", T::Page},
-    {cmd::kEditPaste, "Paste", T::Page},     {kSeparator, "", T::None},
-    {cmd::kMoveUp, "Move Up", T::Page},      {cmd::kMoveDown, "Move Down", T::Page},
-    {kSeparator, "", T::None},               {cmd::kHelpContents, "", T::Application},
+    {cmd::kFileNew, "New", T::Application},
+    {cmd::kFileOpen, "Open", T::Application},
+    {cmd::kFileSave, "Save", T::Document},
+    {kSeparator, "", T::None},
+    {cmd::kEditCut, "Cut", T::Page},
+    {cmd::kEditCopy, "Copy", T::Page},
+    {cmd::kEditPaste, "Paste", T::Page},
+    {kSeparator, "", T::None},
+    {cmd::kMoveUp, "Move Up", T::Page},
+    {cmd::kMoveDown, "Move Down", T::Page},
+    {kSeparator, "", T::None},
+    {cmd::kHelpContents, "", T::Application},
 };
 
 } // namespace
@@ -133,19 +156,31 @@ TEST_F(FrameTest, Keys_ReachTheirCommandOnly)
     const int gen = kGeneralPageId, prod = kProductPageId, misc = kMiscPageId;
     const std::tuple<int, const char*, int, T> cases[] = {
         // the page on show, the keys, the command they must reach (0: none) and where it runs
-        {gen, "Ctrl+N", cmd::kFileNew, T::Application},  {gen, "Ctrl+O", cmd::kFileOpen, T::Application},
-        {gen, "Ctrl+S", cmd::kFileSave, T::Document},     {misc, "Ctrl+S", cmd::kFileSave, T::Document},
-        {gen, "F5", cmd::kPreview, T::Document},          {prod, "F5", cmd::kPreview, T::Document},
-        {gen, "F1", cmd::kHelpContents, T::Application},  {gen, "Shift+F1", 0, T::None},
-        {gen, "Ctrl+F1", 0, T::None},                     {gen, "Ctrl+C", cmd::kEditCopy, T::Page},
-        {gen, "Ctrl+Ins", cmd::kEditCopy, T::Page},       {gen, "Ctrl+V", cmd::kEditPaste, T::Page},
-        {prod, "Shift+Ins", cmd::kEditPaste, T::Page},    {gen, "Ctrl+X", cmd::kEditCut, T::Page},
-        {gen, "Shift+Del", cmd::kEditCut, T::Page},       {gen, "Ctrl+Z", cmd::kEditUndo, T::Page},
-        {prod, "Alt+Backspace", cmd::kEditUndo, T::Page}, {prod, "F2", cmd::kEditRename, T::Page},
-        {gen, "F2", 0, T::None},                          {misc, "F2", 0, T::None},
-        {misc, "Ctrl+C", 0, T::None},                     {gen, "F6", 0, T::None},
-        {prod, "Shift+F6", 0, T::None},                   {prod, "Ins", 0, T::None}, // not Add
-        {prod, "Del", 0, T::None},                                                   // not Remove
+        {gen, "Ctrl+N", cmd::kFileNew, T::Application},
+        {gen, "Ctrl+O", cmd::kFileOpen, T::Application},
+        {gen, "Ctrl+S", cmd::kFileSave, T::Document},
+        {misc, "Ctrl+S", cmd::kFileSave, T::Document},
+        {gen, "F5", cmd::kPreview, T::Document},
+        {prod, "F5", cmd::kPreview, T::Document},
+        {gen, "F1", cmd::kHelpContents, T::Application},
+        {gen, "Shift+F1", 0, T::None},
+        {gen, "Ctrl+F1", 0, T::None},
+        {gen, "Ctrl+C", cmd::kEditCopy, T::Page},
+        {gen, "Ctrl+Ins", cmd::kEditCopy, T::Page},
+        {gen, "Ctrl+V", cmd::kEditPaste, T::Page},
+        {prod, "Shift+Ins", cmd::kEditPaste, T::Page},
+        {gen, "Ctrl+X", cmd::kEditCut, T::Page},
+        {gen, "Shift+Del", cmd::kEditCut, T::Page},
+        {gen, "Ctrl+Z", cmd::kEditUndo, T::Page},
+        {prod, "Alt+Backspace", cmd::kEditUndo, T::Page},
+        {prod, "F2", cmd::kEditRename, T::Page},
+        {gen, "F2", 0, T::None},
+        {misc, "F2", 0, T::None},
+        {misc, "Ctrl+C", 0, T::None},
+        {gen, "F6", 0, T::None},
+        {prod, "Shift+F6", 0, T::None},
+        {prod, "Ins", 0, T::None}, // not Add
+        {prod, "Del", 0, T::None}, // not Remove
     };
     ShowActive();
     for (const auto& [pageId, keys, id, target] : cases) {
@@ -172,12 +207,18 @@ TEST_F(FrameTest, EditKeys_ActOnTheFocusedField)
 {
     const std::tuple<const char*, int, const char*, const char*> cases[] = {
         // the keys (none: the Edit menu's item), the command, the field and the clipboard afterwards
-        {"Ctrl+C", cmd::kEditCopy, "abcxy", "xy"},       {"Ctrl+Ins", cmd::kEditCopy, "abcxy", "xy"},
-        {"", cmd::kEditCopy, "abcxy", "xy"},             {"Ctrl+X", cmd::kEditCut, "abc", "xy"},
-        {"Shift+Del", cmd::kEditCut, "abc", "xy"},       {"", cmd::kEditCut, "abc", "xy"},
-        {"Ctrl+V", cmd::kEditPaste, "abcXYZ", "XYZ"},    {"Shift+Ins", cmd::kEditPaste, "abcXYZ", "XYZ"},
-        {"", cmd::kEditPaste, "abcXYZ", "XYZ"},          {"Ctrl+Z", cmd::kEditUndo, "abc", "XYZ"},
-        {"Alt+Backspace", cmd::kEditUndo, "abc", "XYZ"}, {"", cmd::kEditUndo, "abc", "XYZ"},
+        {"Ctrl+C", cmd::kEditCopy, "abcxy", "xy"},
+        {"Ctrl+Ins", cmd::kEditCopy, "abcxy", "xy"},
+        {"", cmd::kEditCopy, "abcxy", "xy"},
+        {"Ctrl+X", cmd::kEditCut, "abc", "xy"},
+        {"Shift+Del", cmd::kEditCut, "abc", "xy"},
+        {"", cmd::kEditCut, "abc", "xy"},
+        {"Ctrl+V", cmd::kEditPaste, "abcXYZ", "XYZ"},
+        {"Shift+Ins", cmd::kEditPaste, "abcXYZ", "XYZ"},
+        {"", cmd::kEditPaste, "abcXYZ", "XYZ"},
+        {"Ctrl+Z", cmd::kEditUndo, "abc", "XYZ"},
+        {"Alt+Backspace", cmd::kEditUndo, "abc", "XYZ"},
+        {"", cmd::kEditUndo, "abc", "XYZ"},
     };
     ShowActive();
     QLineEdit* field = Page(kGeneralPageId)->m_field;

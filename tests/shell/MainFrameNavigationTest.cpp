@@ -79,8 +79,10 @@ TEST_F(FrameTest, Enabling_CommandsFollowThePageOnShowAndAreAskedAgainWhenAMenuO
 TEST_F(FrameTest, Switching_RefusedCommitKeepsEverything)
 {
     // Each row: the page on show refuses, then the move is tried; the frame adds no message of its own.
-    const std::pair<int, int> moves[] = {{kGeneralPageId, kProductPageId}, {kProductPageId, kGeneralPageId},
-                                         {kProductPageId, kMiscPageId}, {kGeneralPageId, kGeneralPageId}};
+    const std::pair<int, int> moves[] = {{kGeneralPageId, kProductPageId},
+                                         {kProductPageId, kGeneralPageId},
+                                         {kProductPageId, kMiscPageId},
+                                         {kGeneralPageId, kGeneralPageId}};
     for (const auto& [from, to] : moves) {
         SCOPED_TRACE(testing::Message() << from << " to " << to);
         m_frame->SwitchPage(from);

@@ -6,7 +6,8 @@
 #include <QApplication>
 #include <QFile>
 
-namespace vltest {
+namespace vltest
+{
 
 void GuiTest::SetUp()
 {
@@ -18,10 +19,11 @@ void GuiTest::SetUp()
 
 void GuiTest::TearDown()
 {
-    EXPECT_TRUE(m_messages.Unexpected().isEmpty()) << "unanswered question: "
-                                                   << m_messages.Unexpected().join(QStringLiteral(" | ")).toStdString();
-    EXPECT_TRUE(m_messages.Pending().isEmpty()) << "message box the test did not expect: "
-                                                << m_messages.TakeTexts().join(QStringLiteral(" | ")).toStdString();
+    EXPECT_TRUE(m_messages.Unexpected().isEmpty())
+        << "unanswered question: " << m_messages.Unexpected().join(QStringLiteral(" | ")).toStdString();
+    EXPECT_TRUE(m_messages.Pending().isEmpty())
+        << "message box the test did not expect: "
+        << m_messages.TakeTexts().join(QStringLiteral(" | ")).toStdString();
     EXPECT_EQ(m_messages.QueuedAnswers(), 0) << "a queued answer was never asked for";
     EXPECT_EQ(m_dialogs.Unexpected(), 0) << "file dialog the test did not answer";
     EXPECT_EQ(m_dialogs.QueuedAnswers(), 0) << "a queued file dialog answer was never asked for";

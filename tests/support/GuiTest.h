@@ -9,12 +9,14 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-namespace vltest {
+namespace vltest
+{
 
 // Every test that may meet a message box or a file dialog derives from this. At its end, a box or a
 // dialog that the test did not take or answer fails it.
-class GuiTest : public ::testing::Test {
-protected:
+class GuiTest : public ::testing::Test
+{
+  protected:
     void SetUp() override;
     void TearDown() override;
 
