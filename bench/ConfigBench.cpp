@@ -3,6 +3,8 @@
 #include "model/ConfigFile.h"
 #include "model/SectionRing.h"
 
+#include "CapturingReporter.h"
+
 #include <benchmark/benchmark.h>
 #include <ini.h>
 
@@ -367,46 +369,6 @@ BENCHMARK(BM_PlainAtomicWriteSyncFolder)
     ->ReportAggregatesOnly(true);
 BENCHMARK(BM_ComposeConfigText)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_WriteBatchFile)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-// Shows the results as usual and keeps each benchmark's real time per iteration, in seconds: the
-// median of its repetitions (as measured, or as reported when only aggregates are shown).
-class CapturingReporter : public benchmark::ConsoleReporter
-{
-  public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs) {
-            if (run.error_occurred)
-                continue;
-            const double seconds =
-                run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
-            const std::string& name = run.run_name.function_name;
-            if (run.run_type == Run::RT_Iteration)
-                measured_[name].push_back(seconds);
-            else if (run.aggregate_name == "median")
-                medians_[name] = seconds;
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-
-    // Negative when the benchmark did not run.
-    double Seconds(const std::string& name) const
-    {
-        if (auto it = measured_.find(name); it != measured_.end() && !it->second.empty()) {
-            std::vector<double> times = it->second;
-            std::sort(times.begin(), times.end());
-            const std::size_t n = times.size();
-            return n % 2 ? times[n / 2] : (times[n / 2 - 1] + times[n / 2]) / 2;
-        }
-        if (auto it = medians_.find(name); it != medians_.end())
-            return it->second;
-        return -1;
-    }
-
-  private:
-    std::map<std::string, std::vector<double>> measured_;
-    std::map<std::string, double> medians_;
-};
 
 void PrintRatio(const CapturingReporter& reporter, const char* label, const std::string& ours,
                 const std::string& other, const char* goal, bool (*met)(double))
