@@ -1,4 +1,6 @@
 // The floor for start-up: a plain main window with the program's menus, toolbar and status bar.
+#include "QuitAfterFirstPaint.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QIcon>
@@ -17,25 +19,6 @@
 
 namespace
 {
-
-// Quits from the event loop once a main window has had its first paint; the paint itself runs to
-// its end before the queued quit is seen.
-class QuitAfterFirstPaint : public QObject
-{
-  public:
-    using QObject::QObject;
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (!m_seen && event->type() == QEvent::Paint && qobject_cast<QMainWindow*>(watched)) {
-            m_seen = true;
-            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
-        }
-        return false;
-    }
-
-  private:
-    bool m_seen = false;
-};
 
 struct Entry {
     const char* text; // none: separator

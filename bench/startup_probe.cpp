@@ -1,36 +1,14 @@
 // The program's start-up as app/main.cpp runs it, ending once the main window is shown and painted.
 #include "shell/CVLConfigApp.h"
 
+#include "QuitAfterFirstPaint.h"
+
 #include <QApplication>
 #include <QIcon>
 #include <QMainWindow>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
-
-namespace
-{
-
-// Quits from the event loop once a main window has had its first paint; the paint itself runs to
-// its end before the queued quit is seen.
-class QuitAfterFirstPaint : public QObject
-{
-  public:
-    using QObject::QObject;
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (!m_seen && event->type() == QEvent::Paint && qobject_cast<QMainWindow*>(watched)) {
-            m_seen = true;
-            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
-        }
-        return false;
-    }
-
-  private:
-    bool m_seen = false;
-};
-
-} // namespace
 
 int main(int argc, char* argv[])
 {
