@@ -3,12 +3,12 @@
 
 #include "BatchFile.h"
 #include "CommandIds.h"
+#include "Preview.h"
 #include "model/CaseFold.h"
 #include "model/ConfigFile.h"
 #include "platform/FileDialogService.h"
 #include "platform/MessageService.h"
 #include "platform/Paths.h"
-#include "platform/ProcessService.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -208,19 +208,7 @@ void CVLConfigDoc::OnPreview()
         ShowMessage(QStringLiteral("File not yet saved."));
         return;
     }
-    const QString path = PathName();
-    const QString batchPath =
-        path.isEmpty() ? QString()
-                       : QFile::decodeName(QByteArray::fromStdString(BatchPathFor(LocalPath(path))));
-    // The batch file names the configuration without a folder, so it runs in the configuration's folder.
-    const QString folder = path.isEmpty() ? platform::CurrentDirectory() : QFileInfo(path).absolutePath();
-    QString interpreter = qEnvironmentVariable("COMSPEC");
-    if (interpreter.isEmpty())
-        interpreter = platform::ProgramFolder() + QStringLiteral("vlcmd");
-    const platform::ProcessResult result =
-        platform::Processes().Run(interpreter, {QStringLiteral("/c"), batchPath}, folder, m_window);
-    if (!result.started)
-        ShowMessage(QStringLiteral("Unable to start the command interpreter %1.").arg(interpreter));
+    RunPreview(PathName(), m_window);
 }
 
 bool CVLConfigDoc::UpdateCommand(int id, platform::CommandState&)
