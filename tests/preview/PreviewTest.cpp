@@ -51,7 +51,7 @@ class Preview : public AppTest
         WriteFile(Q(folder) + Q("/VLCODE.TXT"), QByteArray::number(code));
         WriteFile(Q(folder) + Q("/ENTRY.BAT"), "echo three>R.TXT\r\n");
         const QByteArray entry = "\r\nPARENT=Velmora Products\r\nTITLE=T\r\nDESCRIPTION=\r\nPATH=";
-        WriteFile(Q(folder) + Q("/") + Q(name), "[GENERAL]\r\nPARENT=GENERAL\r\nTITLE=Menu\r\n[One]" + entry +
+        WriteFile(Q(folder) + Q("/") + Q(name), "[GENERAL]\r\nPARENT=GENERAL\r\nTITLE=Menu\r\nDESCRIPTION=Pick\r\n[One]" + entry +
                                                     "echo one>R.TXT\r\n[Two]" + entry + "\r\n[Three]" + entry +
                                                     "ENTRY.BAT\r\n");
         EXPECT_TRUE(m_doc->OnOpenDocument(path) && m_doc->DoSave(path));
