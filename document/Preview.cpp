@@ -36,9 +36,9 @@ void RunPreview(const QString& configPath, QWidget* window)
     const bool saved = !configPath.isEmpty();
     // The batch file names the configuration without a folder, so it runs in the configuration's folder.
     const QString folder = saved ? QFileInfo(configPath).absolutePath() : platform::CurrentDirectory();
-    const QString batchPath =
-        saved ? QFile::decodeName(QByteArray::fromStdString(BatchPathFor(QFile::encodeName(configPath).toStdString())))
-              : QString();
+    const QString batchPath = saved ? QFile::decodeName(QByteArray::fromStdString(
+                                          BatchPathFor(QFile::encodeName(configPath).toStdString())))
+                                    : QString();
 
     const QString comspec = qEnvironmentVariable("COMSPEC");
     if (!comspec.isEmpty()) {
@@ -52,8 +52,9 @@ void RunPreview(const QString& configPath, QWidget* window)
 
     const QString dosbox = QStandardPaths::findExecutable(QStringLiteral("dosbox"));
     if (dosbox.isEmpty()) {
-        platform::ShowMessage(QStringLiteral("Unable to find DOSBox to run the batch file.\nInstall the Debian "
-                                             "package dosbox, or set COMSPEC to the command interpreter to use."));
+        platform::ShowMessage(
+            QStringLiteral("Unable to find DOSBox to run the batch file.\nInstall the Debian "
+                           "package dosbox, or set COMSPEC to the command interpreter to use."));
         return;
     }
     // The batch file's name goes through DOS's command line, which takes apart what Save refuses.

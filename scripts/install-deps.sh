@@ -5,9 +5,10 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev qt6-base-dev-tools libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-base-private-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev libinih-dev
     clang libclang-rt-14-dev gcovr
+    dosbox nasm
 )
 
 missing=()

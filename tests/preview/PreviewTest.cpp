@@ -3,19 +3,15 @@
 #include "app/AppFixture.h"
 
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
-#include <QPushButton>
 #include <qpa/qwindowsysteminterface.h>
 
-namespace vltest
-{
-namespace
-{
-
+using namespace vltest;
 using Wsi = QWindowSystemInterface;
 
-QString Q(const char* text)
+static QString Q(const char* text)
 {
     return QString::fromUtf8(text);
 }
@@ -26,8 +22,6 @@ class Preview : public AppTest
     void SetUp() override
     {
         AppTest::SetUp();
-        for (const char* name : {"PATH", "COMSPEC", "HOME"})
-            m_env.push_back({name, qgetenv(name), qEnvironmentVariableIsSet(name)});
         qunsetenv("COMSPEC");
         ASSERT_TRUE(QDir().mkpath(Path("home")));
         qputenv("HOME", QFile::encodeName(Path("home")));
@@ -35,15 +29,11 @@ class Preview : public AppTest
     void TearDown() override
     {
         // DOSBox neither wrote nor created the user's own settings.
-        EXPECT_EQ(QDir(Path("home")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-                  QStringList());
-        for (const auto& [name, value, set] : m_env)
-            set ? qputenv(name, value) : qunsetenv(name);
+        EXPECT_TRUE(QDir(Path("home")).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
         AppTest::TearDown();
     }
-    // Saves through the document, as folder/name, a configuration of three entries (a DOS command
-    // writing "one" to R.TXT, none, a batch file writing "three"), beside a stand-in launcher that
-    // ends with code.
+    // Saves folder/name through the document: three entries (a DOS command writing "one" to R.TXT,
+    // none, a batch file writing "three") beside a stand-in launcher that ends with code.
     QString SaveMenu(const char* folder, const char* name, int code)
     {
         const QString dir = TempPath() + Q("/") + Q(folder), path = dir + Q("/") + Q(name);
@@ -51,92 +41,78 @@ class Preview : public AppTest
         WriteFile(Q(folder) + Q("/VLCODE.TXT"), QByteArray::number(code));
         WriteFile(Q(folder) + Q("/ENTRY.BAT"), "echo three>R.TXT\r\n");
         const QByteArray entry = "\r\nPARENT=Velmora Products\r\nTITLE=T\r\nDESCRIPTION=\r\nPATH=";
-        WriteFile(Q(folder) + Q("/") + Q(name), "[GENERAL]\r\nPARENT=GENERAL\r\nTITLE=Menu\r\nDESCRIPTION=Pick\r\n[One]" + entry +
-                                                    "echo one>R.TXT\r\n[Two]" + entry + "\r\n[Three]" + entry +
-                                                    "ENTRY.BAT\r\n");
+        WriteFile(Q(folder) + Q("/") + Q(name),
+                  "[GENERAL]\r\nPARENT=GENERAL\r\nTITLE=Menu\r\nDESCRIPTION=Pick\r\n[One]" + entry +
+                      "echo one>R.TXT\r\n[Two]" + entry + "\r\n[Three]" + entry + "ENTRY.BAT\r\n");
         EXPECT_TRUE(m_doc->OnOpenDocument(path) && m_doc->DoSave(path));
         EXPECT_EQ(TakeMessages(), QStringList{kSavedInfo});
         return dir;
     }
-    QString Script(const QByteArray& text) const
+    bool UseComspec(const QByteArray& script)
     {
-        const QString path = WriteFile(QStringLiteral("interpreter.sh"), "#!/bin/sh\n" + text);
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner);
-        return path;
+        const QString path = WriteFile(Q("interpreter.sh"), "#!/bin/sh\n" + script);
+        return QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner) &&
+               qputenv("COMSPEC", QFile::encodeName(path));
     }
-    std::vector<std::tuple<const char*, QByteArray, bool>> m_env;
 };
 
-TEST_F(Preview, theLaunchersExitCodePicksTheEntryInDosBoxWhateverTheFolderOrLetterCase)
+TEST_F(Preview, theLaunchersExitCodePicksTheEntryWhicheverInterpreterFolderOrLetterCase)
 {
-    const std::tuple<const char*, const char*, int, QByteArray> cases[] = {
-        // folder, configuration, exit code, what the entry picked wrote (none: it ran nothing)
-        {"c0", "MENU.ini", 0, ""},      {"c1", "MENU.ini", 1, "one"},     {"c2", "menu.ini", 2, ""},
-        {"c3", "MeNu.ini", 3, "three"}, {"c4 a b", "menu.ini", 4, "three"},
-        {"q\"u$o;t&e%PATH%>x", "MENU.ini", 1, "one"},
+    const QByteArray path = qgetenv("PATH");
+    const std::tuple<const char*, const char*, int, bool, bool, bool, QByteArray> cases[] = {
+        // folder, configuration, exit code, COMSPEC, DOSBox on PATH, saved; what the run wrote to R.TXT
+        {"c0", "MENU.ini", 0, false, true, true, ""},
+        {"c1", "MENU.ini", 1, false, true, true, "one"},
+        {"c2", "menu.ini", 2, false, true, true, ""},
+        {"c3", "MeNu.ini", 3, false, true, true, "three"},
+        {"c4 a b", "menu.ini", 4, false, true, true, "three"},
+        {"q\"u$o;t&e%PATH%>x", "MENU.ini", 1, false, true, true, "one"},
+        {"cs", "MENU.ini", 1, true, true, true, "/c MENU.bat"},
+        {"never", "MENU.ini", 1, false, true, false, ""},
+        {"none", "MENU.ini", 1, false, false, true, ""},
     };
-    for (const auto& [folder, name, code, marker] : cases) {
+    for (const auto& [folder, name, code, comspec, dosbox, saved, marker] : cases) {
         SCOPED_TRACE(folder);
         const QString dir = SaveMenu(folder, name, code);
+        comspec ? UseComspec("echo \"$1 ${2##*/}\" >R.TXT\n") : qunsetenv("COMSPEC");
+        qputenv("PATH", dosbox ? path : QFile::encodeName(m_program));
+        m_doc->SetPathName(saved ? m_doc->PathName() : QString());
+        platform::SetCurrentDirectory(dir);
         m_doc->OnPreview();
-        EXPECT_EQ(TakeMessages(), QStringList());
+        const QStringList shown = TakeMessages();
+        EXPECT_EQ(shown.size(), dosbox ? 0 : 1);
+        EXPECT_EQ(shown.value(0).contains(Q("package dosbox")) && shown.value(0).contains(Q("COMSPEC")),
+                  !dosbox);
         EXPECT_EQ(ReadFile(dir + Q("/R.TXT")).trimmed(), marker);
         // Nothing but the entry's own marker was written: the folder's name ran nothing.
         EXPECT_EQ(QDir(dir).count(), marker.isEmpty() ? 7u : 8u);
     }
+    qputenv("PATH", path);
 }
 
-TEST_F(Preview, comspecComesFirstAndAMissingDosBoxIsNamed)
-{
-    const QString dir = SaveMenu("cfg", "MENU.ini", 1);
-    const QString comspec = Script("echo \"$1 ${2##*/}\" >R.TXT\n");
-    const std::tuple<QString, bool, QString, QByteArray> cases[] = {
-        // COMSPEC, saved, where the run writes, what it writes (DOSBox runs nothing when never saved)
-        {comspec, true, dir, "/c MENU.bat"},
-        {comspec, false, m_program, "/c"},
-        {QString(), false, m_program, ""},
-    };
-    for (const auto& [interpreter, saved, folder, marker] : cases) {
-        qputenv("COMSPEC", QFile::encodeName(interpreter));
-        if (!saved)
-            m_doc->SetPathName(QString());
-        platform::SetCurrentDirectory(m_program);
-        m_doc->OnPreview();
-        EXPECT_EQ(TakeMessages(), QStringList());
-        EXPECT_EQ(ReadFile(folder + Q("/R.TXT")).trimmed(), marker);
-        QFile::remove(folder + Q("/R.TXT"));
-    }
-    qputenv("PATH", QFile::encodeName(m_program));
-    m_doc->SetPathName(dir + Q("/MENU.ini"));
-    m_doc->OnPreview();
-    const QStringList messages = TakeMessages();
-    ASSERT_EQ(messages.size(), 1);
-    EXPECT_TRUE(messages[0].contains(QStringLiteral("package dosbox")) && messages[0].contains(Q("COMSPEC")));
-    EXPECT_FALSE(QFile::exists(dir + Q("/R.TXT")));
-}
-
-// A person presses F5 three times and clicks the grayed Next button while the interpreter runs.
-TEST_F(Preview, inputDuringTheWaitIsDroppedAndTheFocusReturns)
+// A person presses F5 three times and clicks the grayed Next button while the interpreter runs, then
+// asks to close the window while the batch file waits for a key in DOSBox.
+TEST_F(Preview, theWaitDropsInputGivesTheFocusBackAndEndsDosBoxOnClose)
 {
     const QString dir = SaveMenu("cfg", "MENU.ini", 0);
-    qputenv("COMSPEC", QFile::encodeName(Script("echo run >>RUNS\nexec sleep 0.5\n")));
+    UseComspec("echo run >>RUNS\nexec sleep 0.5\n");
     ASSERT_TRUE(Start({dir + Q("/MENU.ini")}));
     auto* title = Control<QLineEdit>("titleEdit");
+    auto* next = Control<QPushButton>("nextButton");
     QWindow* window = Frame()->windowHandle();
     QTest::mouseClick(window, Qt::LeftButton, {}, title->mapTo(Frame(), title->rect().center()));
     ASSERT_EQ(QApplication::focusWidget(), title);
-    auto* next = Control<QPushButton>("nextButton");
     const QPoint at = next->mapTo(Frame(), next->rect().center());
     bool disabled = false;
     QTimer::singleShot(0, [&] {
         disabled = !Frame()->isEnabled();
-        for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease, QEvent::KeyPress, QEvent::KeyRelease,
-                                  QEvent::KeyPress, QEvent::KeyRelease})
-            Wsi::handleKeyEvent<Wsi::AsynchronousDelivery>(window, type, Qt::Key_F5, Qt::NoModifier);
-        Wsi::handleMouseEvent<Wsi::AsynchronousDelivery>(window, at, window->mapToGlobal(at), Qt::LeftButton,
-                                                         Qt::LeftButton, QEvent::MouseButtonPress);
-        Wsi::handleMouseEvent<Wsi::AsynchronousDelivery>(window, at, window->mapToGlobal(at), Qt::NoButton,
-                                                         Qt::LeftButton, QEvent::MouseButtonRelease);
+        for (int i = 0; i < 6; ++i)
+            Wsi::handleKeyEvent<Wsi::AsynchronousDelivery>(
+                window, i % 2 ? QEvent::KeyRelease : QEvent::KeyPress, Qt::Key_F5, Qt::NoModifier);
+        for (auto [buttons, type] : {std::pair{Qt::LeftButton, QEvent::MouseButtonPress},
+                                     std::pair{Qt::NoButton, QEvent::MouseButtonRelease}})
+            Wsi::handleMouseEvent<Wsi::AsynchronousDelivery>(window, at, window->mapToGlobal(at), buttons,
+                                                             Qt::LeftButton, type);
     });
     QTest::keyClick(title, Qt::Key_F5);
     ProcessEvents();
@@ -144,20 +120,13 @@ TEST_F(Preview, inputDuringTheWaitIsDroppedAndTheFocusReturns)
     EXPECT_EQ(ReadFile(dir + Q("/RUNS")), "run\n");
     EXPECT_EQ(Frame()->CurrentPageId(), vl::kGeneralPageId);
     EXPECT_EQ(QApplication::focusWidget(), title);
-}
 
-// The window is asked to close while the batch file waits for a key in DOSBox.
-TEST_F(Preview, closingDuringTheWaitEndsDosBoxAndThenCloses)
-{
-    const QString dir = SaveMenu("cfg", "MENU.ini", 3);
-    WriteFile(QStringLiteral("cfg/ENTRY.BAT"), "pause\r\n");
-    ASSERT_TRUE(Start({dir + Q("/MENU.ini")}));
-    QTimer::singleShot(0, [this] { Wsi::handleCloseEvent<Wsi::AsynchronousDelivery>(Frame()->windowHandle()); });
-    QTest::keyClick(Frame(), Qt::Key_F5);
+    qunsetenv("COMSPEC");
+    WriteFile(Q("cfg/VLCODE.TXT"), "3");
+    WriteFile(Q("cfg/ENTRY.BAT"), "pause\r\n");
+    QTimer::singleShot(0, [window] { Wsi::handleCloseEvent<Wsi::AsynchronousDelivery>(window); });
+    QTest::keyClick(title, Qt::Key_F5);
     EXPECT_TRUE(Frame()->isVisible());
     ProcessEvents();
     EXPECT_FALSE(Frame()->isVisible());
 }
-
-} // namespace
-} // namespace vltest
