@@ -1,5 +1,4 @@
-// Preview end to end: the saved batch file run by DOSBox (or COMSPEC's interpreter) through the
-// process service, the stand-in launcher's exit code picking the entry, and the editor's wait.
+// Preview end to end: document, process service, DOSBox or COMSPEC, batch file, launcher; the wait.
 #include "app/AppFixture.h"
 
 #include <QLineEdit>
@@ -11,10 +10,7 @@
 using namespace vltest;
 using Wsi = QWindowSystemInterface;
 
-static QString Q(const char* text)
-{
-    return QString::fromUtf8(text);
-}
+const auto Q = [](const char* text) { return QString::fromUtf8(text); };
 
 class Preview : public AppTest
 {
