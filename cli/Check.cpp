@@ -66,7 +66,7 @@ struct SectionLines {
     std::size_t path = 0;
     bool descriptionHasText = false; // an empty line is only named when no line had text
     bool pathHasText = false;
-    std::string titleValue; // as the file holds it, before the reader cut it to the field's capacity
+    std::string_view titleValue; // as the file holds it, before the reader cut it to the field's capacity
 
     std::size_t LineOf(Field field) const
     {
@@ -86,13 +86,15 @@ void Note(std::size_t& line, bool& hasText, std::size_t number, bool withText)
     hasText = hasText || withText;
 }
 
-std::vector<SectionLines> IndexSections(std::string_view bytes)
+// The lines of every section; their fields' lines only for the wanted ones (by ring position).
+std::vector<SectionLines> IndexSections(std::string_view bytes, const std::vector<bool>& wanted)
 {
     std::vector<SectionLines> sections;
+    sections.reserve(wanted.size());
     ForEachLine(bytes, [&](std::size_t number, std::string_view line) {
         if (line.starts_with('[')) {
             sections.push_back({number, 0, 0, 0, false, false, {}});
-        } else if (!sections.empty()) {
+        } else if (!sections.empty() && sections.size() <= wanted.size() && wanted[sections.size() - 1]) {
             SectionLines& s = sections.back();
             if (StartsWithIgnoreCase(line, "TITLE=")) {
                 s.title = number;
@@ -252,7 +254,7 @@ void CheckedFile::CheckRing(const std::string& path)
         m_problems.push_back({0, rules::GeneralDescriptionProblem({})});
     }
     std::size_t index = 0;
-    bool maybeCut = false; // a title at the field's capacity may have been longer in the file
+    std::vector<std::size_t> maybeCut; // entries whose title fills the field: the file's may be longer
     for (const SectionNode* node = m_ring->next; node != m_ring; node = node->next, ++index) {
         const std::string_view description = node->description ? *node->description : std::string_view();
         const std::string_view nodePath = node->path ? *node->path : std::string_view();
@@ -265,28 +267,32 @@ void CheckedFile::CheckRing(const std::string& path)
             // The Product page refuses these only once its entry is selected, so a Save right after
             // opening the file lets them through.
             add(index, Field::Header, rules::EntryNameProblem(node->name), false);
-            add(index, Field::Title, rules::EntryFieldsProblem(node->title, kValid, kValid), false);
-            add(index, Field::Description, rules::EntryFieldsProblem(kValid, description, kValid), false);
-            add(index, Field::Path, rules::EntryFieldsProblem(kValid, kValid, nodePath), false);
-            maybeCut = maybeCut || node->title.size() == kFieldCapacity;
+            if (!rules::EntryFieldsProblem(node->title, description, nodePath).empty()) {
+                add(index, Field::Title, rules::EntryFieldsProblem(node->title, kValid, kValid), false);
+                add(index, Field::Description, rules::EntryFieldsProblem(kValid, description, kValid), false);
+                add(index, Field::Path, rules::EntryFieldsProblem(kValid, kValid, nodePath), false);
+            }
+            if (node->title.size() == kFieldCapacity &&
+                rules::EntryFieldsProblem(node->title, kValid, kValid).empty())
+                maybeCut.push_back(index);
         }
     }
-    if (findings.empty() && !maybeCut)
+    if (findings.empty() && maybeCut.empty())
         return;
 
-    // Only now is it worth reading the file again, to tell the lines.
+    // Only now is it worth reading the file again, to tell the lines of the sections concerned.
+    std::vector<bool> wanted(index);
+    for (const Finding& f : findings)
+        wanted[f.section] = true;
+    for (const std::size_t section : maybeCut)
+        wanted[section] = true;
     std::string bytes;
     const std::vector<SectionLines> lines =
-        ReadWholeFile(path, bytes) ? IndexSections(bytes) : std::vector<SectionLines>();
-    if (maybeCut) {
-        index = 0;
-        for (const SectionNode* node = m_ring->next; node != m_ring && index < lines.size();
-             node = node->next, ++index) {
-            if (node != general && IsShownEntry(*node) && lines[index].titleValue.size() > node->title.size() &&
-                rules::EntryFieldsProblem(node->title, kValid, kValid).empty())
-                add(index, Field::Title, rules::EntryFieldsProblem(lines[index].titleValue, kValid, kValid),
-                    false);
-        }
+        ReadWholeFile(path, bytes) ? IndexSections(bytes, wanted) : std::vector<SectionLines>();
+    for (const std::size_t section : maybeCut) {
+        if (section < lines.size() && lines[section].titleValue.size() > kFieldCapacity)
+            add(section, Field::Title, rules::EntryFieldsProblem(lines[section].titleValue, kValid, kValid),
+                false);
     }
     for (const Finding& f : findings)
         m_problems.push_back(

@@ -57,8 +57,10 @@ int RunWriteBatch(const std::vector<std::string>& files, std::FILE* out)
         }
         std::string reason;
         if (!WriteBatchFile(path, checked.Ring(), &reason)) {
-            std::fputs((path + ": Unable to write the batch file " + BatchPathFor(path) + ". " + reason + "\n").c_str(),
-                       out);
+            std::fputs(
+                (path + ": Unable to write the batch file " + BatchPathFor(path) + ". " + reason + "\n")
+                    .c_str(),
+                out);
             status = std::max(status, kProblem);
         }
     }
