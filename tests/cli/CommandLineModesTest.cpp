@@ -30,10 +30,9 @@ class CommandLineModes : public testing::Test
     // Runs vlconfig in the folder: its output (standard error joined to it unless dropped) and status.
     std::pair<std::string, int> Run(const std::string& arguments, const char* errors = "2>&1")
     {
-        FILE* pipe = popen(("cd " + m_folder.string() + " && env -u DISPLAY -u WAYLAND_DISPLAY " +
-                            VLCONFIG_PROGRAM + " " + arguments + " " + errors)
-                               .c_str(),
-                           "r");
+        const std::string command = "cd " + m_folder.string() + " && env -u DISPLAY -u WAYLAND_DISPLAY " +
+                                    VLCONFIG_PROGRAM + " " + arguments + " " + errors;
+        FILE* pipe = popen(command.c_str(), "r");
         std::string output;
         char buffer[4096];
         for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
@@ -51,9 +50,8 @@ const std::string kTools = "[Tools]\nPARENT=Velmora Products\nTITLE=Tools\nPATH=
 
 TEST_F(CommandLineModes, checkReportsEachProblemOnItsLineAndWriteBatchRefusesWhatSaveRefuses)
 {
-    std::string pcx(128, '\0');
-    pcx[1] = 5;
-    Write("LOGO.PCX", pcx); // named "logo.pcx" below: found as DOS finds it, then refused
+    // A PCX header of version 5, named "logo.pcx" below: found as DOS finds it, then refused.
+    Write("LOGO.PCX", std::string("\0\5", 2) + std::string(126, '\0'));
     const std::string longLine = ";" + std::string(1022, 'x') + "\n";
     // Only a clean file gets its batch file here; the others' lines are the same for both modes.
     const struct {
