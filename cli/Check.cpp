@@ -2,7 +2,6 @@
 #include "Check.h"
 
 #include "document/BatchFile.h"
-#include "model/AtomicFile.h"
 #include "model/CaseFold.h"
 #include "model/ConfigFile.h"
 #include "model/Rules.h"
@@ -186,7 +185,8 @@ bool IsShownEntry(const SectionNode& node)
 CheckedFile::CheckedFile(const std::string& path)
 {
     std::size_t badLine = 0;
-    const ReadResult read = ReadConfigFile(path, &badLine);
+    std::string bytes; // kept from the read, to tell the lines of what is found
+    const ReadResult read = ReadConfigFile(path, &badLine, &bytes);
     if (read.status == kReadCannotOpen) {
         m_readable = false;
         m_problems.push_back({0, kCannotOpen});
@@ -197,12 +197,11 @@ CheckedFile::CheckedFile(const std::string& path)
 
     m_ring = read.ring;
     if (m_ring) {
-        CheckRing(path);
+        CheckRing(path, bytes);
     } else if (read.status == kReadBadLine) {
         // The reader stops at the first line it refuses; over-long lines are worth naming all.
         bool badLineIsLong = false;
-        std::string bytes;
-        if (badLine != 0 && ReadWholeFile(path, bytes)) {
+        if (badLine != 0) {
             ForEachLine(bytes, [&](std::size_t number, std::string_view line) {
                 if (line.size() > kMaxLineLength) {
                     m_problems.push_back({number, kLongLine});
@@ -229,7 +228,7 @@ bool CheckedFile::SaveWouldRefuse() const
     return std::any_of(m_problems.begin(), m_problems.end(), [](const Problem& p) { return p.refusesSave; });
 }
 
-void CheckedFile::CheckRing(const std::string& path)
+void CheckedFile::CheckRing(const std::string& path, std::string_view bytes)
 {
     struct Finding {
         std::size_t section; // from 0, in ring order
@@ -280,15 +279,13 @@ void CheckedFile::CheckRing(const std::string& path)
     if (findings.empty() && maybeCut.empty())
         return;
 
-    // Only now is it worth reading the file again, to tell the lines of the sections concerned.
+    // Only now is it worth going through the lines, for the sections concerned.
     std::vector<bool> wanted(index);
     for (const Finding& f : findings)
         wanted[f.section] = true;
     for (const std::size_t section : maybeCut)
         wanted[section] = true;
-    std::string bytes;
-    const std::vector<SectionLines> lines =
-        ReadWholeFile(path, bytes) ? IndexSections(bytes, wanted) : std::vector<SectionLines>();
+    const std::vector<SectionLines> lines = IndexSections(bytes, wanted);
     for (const std::size_t section : maybeCut) {
         if (section < lines.size() && lines[section].titleValue.size() > kFieldCapacity)
             add(section, Field::Title, rules::EntryFieldsProblem(lines[section].titleValue, kValid, kValid),

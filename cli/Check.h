@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vl::cli
@@ -36,7 +37,7 @@ class CheckedFile
     const SectionNode* Ring() const { return m_ring; }
 
   private:
-    void CheckRing(const std::string& path);
+    void CheckRing(const std::string& path, std::string_view bytes);
 
     SectionNode* m_ring = nullptr;
     bool m_readable = true;

@@ -146,14 +146,17 @@ ReadResult ParseConfigText(std::string_view bytes, std::size_t* badLine)
     return {sentinel, 0};
 }
 
-ReadResult ReadConfigFile(const std::string& fileName, std::size_t* badLine)
+ReadResult ReadConfigFile(const std::string& fileName, std::size_t* badLine, std::string* bytesRead)
 {
     if (badLine)
         *badLine = 0;
     std::string bytes;
     if (!ReadWholeFile(fileName, bytes))
         return {nullptr, kReadCannotOpen};
-    return ParseConfigText(bytes, badLine);
+    const ReadResult result = ParseConfigText(bytes, badLine);
+    if (bytesRead)
+        *bytesRead = std::move(bytes);
+    return result;
 }
 
 namespace
