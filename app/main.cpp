@@ -19,8 +19,8 @@ constexpr const char* kWindowProgram = "vlconfig-gui";
 
 int Print(std::string_view text)
 {
-    return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0 ? 0
-                                                                                                       : 1;
+    const bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
+    return written && std::fflush(stdout) == 0 ? 0 : 1;
 }
 
 // Runs the window program with the same arguments, argv[0] included: the window system takes the

@@ -57,10 +57,8 @@ int RunWriteBatch(const std::vector<std::string>& files, std::FILE* out)
         }
         std::string reason;
         if (!WriteBatchFile(path, checked.Ring(), &reason)) {
-            std::fputs(
-                (path + ": Unable to write the batch file " + BatchPathFor(path) + ". " + reason + "\n")
-                    .c_str(),
-                out);
+            const std::string line = path + ": Unable to write the batch file " + BatchPathFor(path) + ". ";
+            std::fputs((line + reason + "\n").c_str(), out);
             status = std::max(status, kProblem);
         }
     }
