@@ -70,8 +70,9 @@ std::string DescriptionToFile(std::string_view description)
     return out;
 }
 
-ReadResult ParseConfigText(std::string_view bytes)
+ReadResult ParseConfigText(std::string_view bytes, std::size_t* badLine)
 {
+    std::size_t lineNumber = 0;
     const std::string text = FromFileText(bytes);
     SectionNode* sentinel = CreateSectionNode(kSentinelMark, kSentinelMark, "", std::nullopt, std::nullopt);
     sentinel->next = sentinel;
@@ -84,6 +85,9 @@ ReadResult ParseConfigText(std::string_view bytes)
             end = text.size();
         const std::string_view line(text.data() + pos, end - pos);
         pos = end + 1;
+        // Kept up to date so that whichever check below refuses the line, its number is known.
+        if (badLine)
+            *badLine = ++lineNumber;
 
         if (line.size() > kMaxLineLength || line.find('\0') != std::string_view::npos)
             return Refuse(sentinel, current, kReadBadLine);
@@ -133,6 +137,8 @@ ReadResult ParseConfigText(std::string_view bytes)
     }
 
     current->next = sentinel;
+    if (badLine)
+        *badLine = 0;
     if (current == sentinel) {
         FreeSectionRing(sentinel);
         return {nullptr, kReadNoSection};
@@ -140,12 +146,17 @@ ReadResult ParseConfigText(std::string_view bytes)
     return {sentinel, 0};
 }
 
-ReadResult ReadConfigFile(const std::string& fileName)
+ReadResult ReadConfigFile(const std::string& fileName, std::size_t* badLine, std::string* bytesRead)
 {
+    if (badLine)
+        *badLine = 0;
     std::string bytes;
     if (!ReadWholeFile(fileName, bytes))
         return {nullptr, kReadCannotOpen};
-    return ParseConfigText(bytes);
+    const ReadResult result = ParseConfigText(bytes, badLine);
+    if (bytesRead)
+        *bytesRead = std::move(bytes);
+    return result;
 }
 
 namespace

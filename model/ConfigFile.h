@@ -26,9 +26,12 @@ struct ReadResult {
     int status = 0; // 0 with a ring, else one of ReadStatus
 };
 
-// Parses the bytes of a configuration file.
-ReadResult ParseConfigText(std::string_view bytes);
-ReadResult ReadConfigFile(const std::string& fileName);
+// Parses the bytes of a configuration file. With badLine, a refused read also tells the number
+// (from 1) of the line that was refused, or 0 when no one line caused it.
+ReadResult ParseConfigText(std::string_view bytes, std::size_t* badLine = nullptr);
+// With bytesRead, the file's bytes as read are handed back too, for a caller that looks at its lines.
+ReadResult ReadConfigFile(const std::string& fileName, std::size_t* badLine = nullptr,
+                          std::string* bytesRead = nullptr);
 
 // The bytes WriteConfigFile writes for a ring; false (with a reason) for a ring that has no sections
 // or holds a value the file cannot carry (a line break in a one-line value, an over-long line).

@@ -41,7 +41,7 @@ class CVLConfigApp : public QObject, public platform::CommandTarget
     bool UpdateCommand(int id, platform::CommandState& state) override;
     bool ExecuteCommand(int id) override;
 
-    // The help file: the program's path with ".html" added.
+    // The help file, vlconfig.html in the program folder (the window program has a name of its own).
     static QString HelpFilePath();
 
   private:

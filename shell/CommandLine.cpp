@@ -1,78 +1,58 @@
-// The program's command line.
+// The program's command line: the rules and texts are the front program's, shared without Qt.
 #include "CommandLine.h"
+
+#include "cli/Arguments.h"
+#include "cli/Usage.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace vl
 {
 
-namespace
-{
-
-bool KnownSwitch(const QString& name, CommandLine::Action& action)
-{
-    if (name == QStringLiteral("p") || name == QStringLiteral("pt")) {
-        action = CommandLine::Action::Print;
-        return true;
-    }
-    if (name == QStringLiteral("dde")) {
-        action = CommandLine::Action::Dde;
-        return true;
-    }
-    if (name.compare(QStringLiteral("Unregister"), Qt::CaseInsensitive) == 0 ||
-        name.compare(QStringLiteral("Unregserver"), Qt::CaseInsensitive) == 0) {
-        action = CommandLine::Action::Unregister;
-        return true;
-    }
-    return false;
-}
-
-} // namespace
-
 CommandLine ParseCommandLine(const QStringList& arguments)
 {
+    std::vector<std::string> bytes;
+    bytes.reserve(static_cast<std::size_t>(arguments.size()));
+    for (const QString& arg : arguments)
+        bytes.push_back(arg.toLocal8Bit().toStdString());
+    const cli::WindowArguments parsed = cli::ParseWindowArguments({bytes.begin(), bytes.end()});
+
     CommandLine line;
-    bool haveFile = false;
-    for (const QString& arg : arguments) {
-        if (arg == QStringLiteral("--help")) {
-            line.action = CommandLine::Action::Help;
-            continue;
-        }
-        if (arg == QStringLiteral("--version")) {
-            line.action = CommandLine::Action::Version;
-            continue;
-        }
-        CommandLine::Action action;
-        if (arg.startsWith(QLatin1Char('-'))) {
-            if (KnownSwitch(arg.mid(1), action))
-                line.action = action;
-            continue;
-        }
-        if (arg.startsWith(QLatin1Char('/')) && KnownSwitch(arg.mid(1), action)) {
-            line.action = action;
-            continue;
-        }
-        if (!haveFile) {
-            line.file = arg;
-            haveFile = true;
-        }
+    switch (parsed.action) {
+    case cli::WindowAction::Run:
+        line.action = CommandLine::Action::Run;
+        break;
+    case cli::WindowAction::Print:
+        line.action = CommandLine::Action::Print;
+        break;
+    case cli::WindowAction::Dde:
+        line.action = CommandLine::Action::Dde;
+        break;
+    case cli::WindowAction::Unregister:
+        line.action = CommandLine::Action::Unregister;
+        break;
+    case cli::WindowAction::Help:
+        line.action = CommandLine::Action::Help;
+        break;
+    case cli::WindowAction::Version:
+        line.action = CommandLine::Action::Version;
+        break;
     }
+    if (parsed.fileIndex >= 0)
+        line.file = arguments[parsed.fileIndex];
     return line;
 }
 
 QString UsageText()
 {
-    return QStringLiteral("Usage: vlconfig [FILE]\n"
-                          "Edits the configuration of the VLLaunch boot menu (Salvage Deck).\n"
-                          "\n"
-                          "  FILE            the configuration (.ini) to open; without it a new one is\n"
-                          "                  made from VLDefault.cfg beside the program\n"
-                          "  /Unregister     delete the program's settings and end\n"
-                          "  --help          show this text and end\n"
-                          "  --version       show the version and end\n");
+    return QString::fromUtf8(cli::kUsageText.data(), static_cast<qsizetype>(cli::kUsageText.size()));
 }
 
 QString VersionText()
 {
-    return QStringLiteral("Salvage Deck Configuration Utility 1.0.0.1\n");
+    return QString::fromUtf8(cli::kVersionText.data(), static_cast<qsizetype>(cli::kVersionText.size()));
 }
 
 } // namespace vl

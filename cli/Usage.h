@@ -1,0 +1,39 @@
+// The texts of --help and --version, shared by the front program and the window program so the two
+// can never tell different stories.
+#pragma once
+
+#include <string_view>
+
+namespace vl::cli
+{
+
+inline constexpr std::string_view kUsageText =
+    "Usage: vlconfig [FILE]\n"
+    "       vlconfig --check FILE...\n"
+    "       vlconfig --write-batch FILE...\n"
+    "       vlconfig --print-batch FILE\n"
+    "Edits the configuration of the VLLaunch boot menu (Salvage Deck).\n"
+    "\n"
+    "  FILE            the configuration (.ini) to open; without it a new one is\n"
+    "                  made from VLDefault.cfg beside the program\n"
+    "  /Unregister     delete the program's settings and end\n"
+    "  --help          show this text and end\n"
+    "  --version       show the version and end\n"
+    "\n"
+    "Without a window (no display needed):\n"
+    "  --check         report every problem of each configuration, one line each,\n"
+    "                  as FILE:LINE: message (FILE: message when no line fits)\n"
+    "  --write-batch   write each configuration's batch file beside it, as Save\n"
+    "                  does, without asking; a configuration with a problem that\n"
+    "                  Save refuses gets its --check lines and no batch file\n"
+    "  --print-batch   write the configuration's batch file to standard output\n"
+    "                  instead (refused the same way, the lines on standard error)\n"
+    "  --              every argument after it is a file name\n"
+    "\n"
+    "Exit status of these three: 0 when every file is clean (and written), 1 when\n"
+    "a file has a problem or its batch file cannot be written, 2 for a usage error\n"
+    "or a file that cannot be read at all.\n";
+
+inline constexpr std::string_view kVersionText = "Salvage Deck Configuration Utility 1.0.0.1\n";
+
+} // namespace vl::cli

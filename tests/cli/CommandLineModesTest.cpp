@@ -1,0 +1,139 @@
+// The command-line modes as a build script runs them: the vlconfig program, started with no display,
+// on small files in a temporary folder.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sys/wait.h>
+
+namespace
+{
+
+namespace fs = std::filesystem;
+
+class CommandLineModes : public testing::Test
+{
+  protected:
+    void SetUp() override
+    {
+        ASSERT_NE(mkdtemp(m_name), nullptr);
+        m_folder = m_name;
+    }
+    void TearDown() override { fs::remove_all(m_folder); }
+    void Write(const std::string& name, const std::string& bytes)
+    {
+        std::ofstream(m_folder / name, std::ios::binary) << bytes;
+    }
+    // Runs vlconfig in the folder: its output (standard error joined to it unless dropped) and status.
+    std::pair<std::string, int> Run(const std::string& arguments, const char* errors = "2>&1")
+    {
+        const std::string command = "cd " + m_folder.string() + " && env -u DISPLAY -u WAYLAND_DISPLAY " +
+                                    VLCONFIG_PROGRAM + " " + arguments + " " + errors;
+        FILE* pipe = popen(command.c_str(), "r");
+        std::string output;
+        char buffer[4096];
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            output.append(buffer, n);
+        const int status = pclose(pipe);
+        return {output, WIFEXITED(status) ? WEXITSTATUS(status) : -1};
+    }
+
+    char m_name[24] = "/tmp/vl_cli_test.XXXXXX";
+    fs::path m_folder;
+};
+
+const std::string kGeneral = "[GENERAL]\nPARENT=GENERAL\nTITLE=Service\nPATH=\nDESCRIPTION=Pick one\n";
+const std::string kTools = "[Tools]\nPARENT=Velmora Products\nTITLE=Tools\nPATH=TOOLS.BAT\nDESCRIPTION=All\n";
+
+TEST_F(CommandLineModes, checkReportsEachProblemOnItsLineAndWriteBatchRefusesWhatSaveRefuses)
+{
+    // A PCX header of version 5, named "logo.pcx" below: found as DOS finds it, then refused.
+    Write("LOGO.PCX", std::string("\0\5", 2) + std::string(126, '\0'));
+    const std::string longLine = ";" + std::string(1022, 'x') + "\n";
+    // Only a clean file gets its batch file here; the others' lines are the same for both modes.
+    const struct {
+        const char* name;
+        std::string bytes;
+        const char* lines;
+        int status;
+    } cases[] = {
+        {"good.ini", kGeneral + kTools, "", 0},
+        {"missing.ini",
+         {},
+         "missing.ini: File not found in the given location or Unable to open the file\n",
+         2},
+        {"ninechars.ini", kGeneral + kTools,
+         "ninechars.ini: File name should be less than eight charachers\n", 1},
+        {"bad.ini", "[GENERAL]\nTITL=x\n",
+         "bad.ini:2: This file is not containing any valid keys to read..!!\n", 1},
+        {"long.ini", "[A]\n" + longLine + "\n" + longLine,
+         "long.ini:2: This line is longer than the launcher reads (1022 bytes).\n"
+         "long.ini:4: This line is longer than the launcher reads (1022 bytes).\n",
+         1},
+        {"empty.ini", "; nothing\n", "empty.ini: This is an empty file ..!\n", 1},
+        {"misc.ini", kGeneral + "[MISC]\nBIOSSTR=X1\n",
+         "misc.ini: There are no products listed under \"Velmora Products\" heading. You must add one or "
+         "more "
+         "products before you can save.\n",
+         1},
+        {"fields.ini",
+         "[GENERAL]\nPARENT=GENERAL\nTITLE=" + std::string(19, 'T') + "\nPATH=logo.pcx\nDESCRIPTION=\n\n[" +
+             std::string(52, 'N') + "]\nPARENT=Velmora Products\nTITLE=" + std::string(64, 't') +
+             "\nPATH=\nDESCRIPTION=" + std::string(241, 'd') + "\n",
+         "fields.ini:3: Please enter the title less than 19 characters\n"
+         "fields.ini:4: The specified file is not a valid PCX Version 2 image.\n"
+         "fields.ini:5: Please enter the description less than 180 characters\n"
+         "fields.ini:7: Please enter the product label less than 50 characters\n"
+         "fields.ini:9: Please enter the title less than 50 characters\n"
+         "fields.ini:10: Please enter the valid file path\n"
+         "fields.ini:11: Please enter the description less than 180 characters\n",
+         1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (!c.bytes.empty())
+            Write(c.name, c.bytes);
+        EXPECT_EQ(Run(std::string("--check ") + c.name), std::pair(std::string(c.lines), c.status));
+        EXPECT_EQ(Run(std::string("--write-batch ") + c.name), std::pair(std::string(c.lines), c.status));
+        EXPECT_EQ(fs::exists(m_folder / fs::path(c.name).replace_extension(".bat")), c.status == 0);
+    }
+}
+
+TEST_F(CommandLineModes, writtenAndPrintedBatchFilesHoldTheLauncherLadder)
+{
+    Write("MENU.ini", kGeneral + "[MISC]\nBIOSSTR=X1\n[A]\nPARENT=Velmora Products\nTITLE=A\nPATH=A.EXE\n" +
+                          "DESCRIPTION=a\n[B]\nPARENT=Velmora Products\nTITLE=B\nDESCRIPTION=b\n[C]\n" +
+                          "PARENT=Velmora Products\nTITLE=C\nPATH=C:\\X\\B.BAT\nDESCRIPTION=c\n");
+    const std::string expected =
+        "@echo off\r\nREM This part of the source is generated by MenuSmith.exe\r\nREM "
+        "Date:\r\n\r\n\tMouse\r\n"
+        "\tVLLaunch.exe /INI=MENU.ini\r\n\r\n\tif errorlevel 3 goto PROD3\r\n\tif errorlevel 2 goto PROD2\r\n"
+        "\tif errorlevel 1 goto PROD1\r\n\tgoto end\r\n\r\n\t:PROD1\r\n\t\tA.EXE\r\n\t\tgoto "
+        "end\r\n\t:PROD2\r\n"
+        "\t\t@echo Batch File not found...!!!\r\n\t\tgoto end\r\n\t:PROD3\r\n\t\tC:\\X\\B.BAT\r\n\t\tgoto "
+        "end\r\n"
+        "\r\n\t:end\r\n\t@echo Done :)\r\n@echo on\r\n";
+
+    // Save lets an entry without a program through; --check names it all the same.
+    EXPECT_EQ(Run("--check MENU.ini").first, "MENU.ini:13: Please enter the valid file path\n");
+    EXPECT_EQ(Run("--print-batch MENU.ini", "2>/dev/null"), std::pair(expected, 0));
+    EXPECT_FALSE(fs::exists(m_folder / "MENU.bat")); // printing writes nothing
+    EXPECT_EQ(Run("--write-batch MENU.ini"), std::pair(std::string(), 0));
+    std::ifstream written(m_folder / "MENU.bat", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(written), {}), expected);
+}
+
+TEST_F(CommandLineModes, helpVersionAndUsageErrorsNeedNoDisplay)
+{
+    const auto [help, status] = Run("--help");
+    EXPECT_EQ(status, 0);
+    for (const char* mode : {"--check FILE...", "--write-batch FILE...", "--print-batch FILE"})
+        EXPECT_NE(help.find(mode), std::string::npos) << mode;
+    EXPECT_EQ(Run("--version").second, 0);
+    EXPECT_EQ(Run("--print-batch a.ini b.ini").second, 2);
+}
+
+} // namespace
