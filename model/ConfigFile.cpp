@@ -72,18 +72,14 @@ std::string DescriptionToFile(std::string_view description)
 
 ReadResult ParseConfigText(std::string_view bytes)
 {
-    const std::string text = FromFileText(bytes);
     SectionNode* sentinel = CreateSectionNode(kSentinelMark, kSentinelMark, "", std::nullopt, std::nullopt);
     sentinel->next = sentinel;
     SectionNode* current = sentinel;
 
+    // One pass over the bytes, line by line, ending at the first line refused.
     std::size_t pos = 0;
-    while (pos < text.size()) {
-        std::size_t end = text.find('\n', pos);
-        if (end == std::string::npos)
-            end = text.size();
-        const std::string_view line(text.data() + pos, end - pos);
-        pos = end + 1;
+    while (pos < bytes.size()) {
+        const std::string_view line = NextFileLine(bytes, pos);
 
         if (line.size() > kMaxLineLength || line.find('\0') != std::string_view::npos)
             return Refuse(sentinel, current, kReadBadLine);
@@ -94,8 +90,10 @@ ReadResult ParseConfigText(std::string_view bytes)
         if (kind == LineKind::Bad)
             return Refuse(sentinel, current, kReadBadLine);
         if (kind == LineKind::Header) {
+            // A header holding a CR is a file with CR-only line ends (an old Mac editor's): taken as
+            // one header, everything after it would be lost.
             const std::size_t close = line.find(']');
-            if (close == std::string_view::npos)
+            if (close == std::string_view::npos || line.find('\r') != std::string_view::npos)
                 return Refuse(sentinel, current, kReadBadLine);
             SectionNode* node =
                 CreateSectionNode("", line.substr(1, close - 1), "", std::nullopt, std::nullopt);
@@ -143,9 +141,15 @@ ReadResult ParseConfigText(std::string_view bytes)
 ReadResult ReadConfigFile(const std::string& fileName)
 {
     std::string bytes;
-    if (!ReadWholeFile(fileName, bytes))
-        return {nullptr, kReadCannotOpen};
-    return ParseConfigText(bytes);
+    switch (ReadRegularFile(fileName, bytes, kMaxConfigBytes)) {
+    case ReadOutcome::Read:
+        return ParseConfigText(bytes);
+    case ReadOutcome::TooLarge:
+        return {nullptr, kReadBadLine};
+    case ReadOutcome::CannotOpen:
+        break;
+    }
+    return {nullptr, kReadCannotOpen};
 }
 
 namespace
@@ -227,6 +231,9 @@ bool ComposeConfigText(const SectionNode* ring, std::string& bytes, std::string*
     for (const SectionNode* node = sentinel->next; node != sentinel; node = node->next) {
         if (node->name.find(']') != std::string::npos)
             return out.Refuse("A section name holds \"]\".");
+        // The reader refuses a header holding a CR, so a name with one could not be read back.
+        if (node->name.find('\r') != std::string::npos)
+            return out.Refuse("A one-line value holds a line break or a NUL byte.");
         if (node->parent == kSentinelMark)
             return out.Refuse("A parent or BIOSSTR value of \"[S]\" cannot be read back.");
         bool ok = out.Line("[", node->name, "]");

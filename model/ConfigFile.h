@@ -20,6 +20,9 @@ enum ReadStatus : int {
 // The longest line the launcher takes, without its line end.
 inline constexpr std::size_t kMaxLineLength = 1022;
 
+// The largest file the reader takes; a larger one is refused (kReadBadLine) before it is read.
+inline constexpr std::size_t kMaxConfigBytes = std::size_t(64) << 20;
+
 // The result of a read: the new ring's sentinel, or a status.
 struct ReadResult {
     SectionNode* ring = nullptr;
@@ -28,6 +31,7 @@ struct ReadResult {
 
 // Parses the bytes of a configuration file.
 ReadResult ParseConfigText(std::string_view bytes);
+// Reads a configuration file; anything but a regular file (a pipe, a device) cannot be opened.
 ReadResult ReadConfigFile(const std::string& fileName);
 
 // The bytes WriteConfigFile writes for a ring; false (with a reason) for a ring that has no sections
