@@ -5,13 +5,10 @@
 #include "platform/HelpWindow.h"
 
 #include <QAction>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
 #include <csignal>
 #include <cstdlib>
 #include <sys/resource.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -88,7 +85,7 @@ TEST_F(Hostile, logoAndHelpTakeOnlyRegularFiles)
     ASSERT_TRUE(Sh(TempPath(), "mkfifo pipe.pcx && ln -s /dev/zero zero.pcx"));
     for (const QString& logo : {pipe, zero}) {
         AnswerDialog(logo);
-        Click(Control<QPushButton>("browseButton"));
+        Click(Control<QWidget>("browseButton"));
         EXPECT_EQ(TakeMessages(),
                   QStringList{QStringLiteral("Error:\nUnable to open the specified file..!!")});
     }
@@ -113,7 +110,6 @@ TEST_F(Hostile, saveRefusesNamesTheBatchFileCannotCarry)
         Keys(Qt::Key_S);
         EXPECT_EQ(TakeMessages(), QStringList{message});
         EXPECT_FALSE(QFileInfo::exists(TempPath() + QLatin1Char('/') + name));
-        EXPECT_TRUE(Doc()->PathName().isEmpty());
     }
 }
 
@@ -121,21 +117,21 @@ TEST_F(Hostile, failedSaveKeepsNameTitleModifiedFlagAndRecentFiles)
 {
     const QString kept = WriteFile(QStringLiteral("KEPT.ini"), SmallConfig());
     ASSERT_TRUE(Start({kept}));
-    Click(Control<QLineEdit>("titleEdit"));
+    Click(Control<QWidget>("titleEdit"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_X);
     ASSERT_TRUE(Doc()->IsModified());
-    const QString title = Frame()->windowTitle();
-    const QStringList recent = m_app->RecentFiles().Files();
+    auto state = [&] {
+        return std::tuple(Frame()->windowTitle(), Doc()->PathName(), Doc()->IsModified(),
+                          m_app->RecentFiles().Files());
+    };
+    const auto before = state();
     const QString failing = Path("nofolder/A.ini");
     AnswerDialog(failing);
     Frame()->findChild<QAction*>(QStringLiteral("saveAsAction"))->trigger();
     EXPECT_EQ(TakeMessages(),
               QStringList{kUnableToSave.arg(failing, QStringLiteral("No such file or directory"))});
-    EXPECT_EQ(Frame()->windowTitle(), title);
-    EXPECT_EQ(Doc()->PathName(), kept);
-    EXPECT_TRUE(Doc()->IsModified());
-    EXPECT_EQ(m_app->RecentFiles().Files(), recent);
+    EXPECT_TRUE(state() == before) << "the title, path name, modified flag and recent files stay";
     // The next plain Save goes where the document came from.
     Keys(Qt::Key_S);
     EXPECT_EQ(TakeMessages(), QStringList{kSavedInfo});
@@ -178,8 +174,8 @@ TEST_F(Hostile, saveReplacesOnlyWhatItMayAndKeepsLinksOwnersAndOtherNames)
                                 : *reason ? kUnableToSave.arg(target, QLatin1String(reason))
                                           : kSavedInfo;
         EXPECT_EQ(TakeMessages(), QStringList{message});
-        EXPECT_TRUE(Sh(dir, kept));
-        EXPECT_TRUE(Sh(dir, "! ls -A | grep -q '^[.]'")) << "a temporary file is left";
+        EXPECT_TRUE(Sh(dir, kept) && Sh(dir, "! ls -A | grep -q '^[.]'"))
+            << "changed, or a temporary file left";
     }
 }
 
