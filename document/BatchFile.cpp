@@ -88,7 +88,8 @@ std::string ComposeBatchText(std::string_view configFileName, const SectionNode*
 bool WriteBatchFile(const std::string& configPath, const SectionNode* ring, std::string* reason)
 {
     const std::string batchPath = BatchPathFor(configPath);
-    if (configPath.empty() || batchPath == configPath) {
+    // Also through links: a batch path leading to the configuration's own file must not replace it.
+    if (configPath.empty() || batchPath == configPath || IsSameFile(batchPath, configPath)) {
         if (reason)
             *reason = "The batch file would replace the configuration file.";
         return false;

@@ -26,8 +26,9 @@ bool IsNumberedSection(const SectionNode& node);
 std::string ComposeBatchText(std::string_view configFileName, const SectionNode* ring);
 
 // Writes the batch file for the configuration saved at configPath, replacing any old one atomically.
-// False when the ring has no sections, the batch path would be the configuration itself, or the file
-// cannot be written (reason, when given, says why). Shows nothing.
+// False when the ring has no sections, the batch path would be the configuration itself (also through
+// links or another name of the same file), or the file cannot be written (reason, when given, says
+// why). Shows nothing.
 bool WriteBatchFile(const std::string& configPath, const SectionNode* ring, std::string* reason = nullptr);
 
 } // namespace vl

@@ -4,8 +4,10 @@
 #include "BatchFile.h"
 #include "CommandIds.h"
 #include "Preview.h"
+#include "model/AtomicFile.h"
 #include "model/CaseFold.h"
 #include "model/ConfigFile.h"
+#include "model/Rules.h"
 #include "platform/FileDialogService.h"
 #include "platform/MessageService.h"
 #include "platform/Paths.h"
@@ -84,7 +86,8 @@ bool CVLConfigDoc::OnNewDocument()
     platform::SetCurrentDirectory(programFolder);
     QString templatePath = programFolder + TemplateName();
 
-    if (!QFile(templatePath).open(QIODevice::ReadOnly)) {
+    // Asked without blocking: a pipe there is found, and then refused by the reader.
+    if (!CanOpenForReading(LocalPath(templatePath))) {
         if (ShowMessage(
                 QStringLiteral("Unable to locate the default config file(.cfg)\nWould you like to find it "
                                "yourself ?"),
@@ -143,17 +146,9 @@ bool CVLConfigDoc::OnSaveDocument(const QString& path)
                            "one or more products before you can save."));
         return false;
     }
-    if (HasBatchExtension(LocalPath(path))) {
-        ShowMessage(QStringLiteral("Invalid extension"));
-        return false;
-    }
-    // The base name counts up to the first ".ini" written in lower case, so "AB.INI" counts six.
-    QString baseName = platform::FileNameOf(path);
-    const qsizetype ini = baseName.indexOf(QStringLiteral(".ini"));
-    if (ini >= 0)
-        baseName.truncate(ini);
-    if (baseName.size() > 8) {
-        ShowMessage(QStringLiteral("File name should be less than eight charachers"));
+    const std::string nameProblem = rules::ConfigFileNameProblem(LocalPath(platform::FileNameOf(path)));
+    if (!nameProblem.empty()) {
+        ShowMessage(QString::fromStdString(nameProblem));
         return false;
     }
     // Ask before replacing a batch file that some other configuration may have written.
@@ -164,13 +159,15 @@ bool CVLConfigDoc::OnSaveDocument(const QString& path)
             return false;
     }
 
-    SetPathName(path);
+    // The document takes the new name only once the file is written, so that a failed save leaves the
+    // title, the recent files and the next plain Save where they were.
     std::string reason;
     if (!WriteConfigFile(LocalPath(path), m_pRing, &reason)) {
         ShowMessage(
             QStringLiteral("Unable to save the file %1.\n%2").arg(path, QString::fromLocal8Bit(reason)));
         return false;
     }
+    SetPathName(path);
     if (WriteBatchFile(LocalPath(path), m_pRing, &reason)) {
         ShowMessage(
             QStringLiteral("A configuration file (.INI) and a batch file (.BAT), both with the same name "

@@ -73,18 +73,14 @@ std::string DescriptionToFile(std::string_view description)
 ReadResult ParseConfigText(std::string_view bytes, std::size_t* badLine)
 {
     std::size_t lineNumber = 0;
-    const std::string text = FromFileText(bytes);
     SectionNode* sentinel = CreateSectionNode(kSentinelMark, kSentinelMark, "", std::nullopt, std::nullopt);
     sentinel->next = sentinel;
     SectionNode* current = sentinel;
 
+    // One pass over the bytes, line by line, ending at the first line refused.
     std::size_t pos = 0;
-    while (pos < text.size()) {
-        std::size_t end = text.find('\n', pos);
-        if (end == std::string::npos)
-            end = text.size();
-        const std::string_view line(text.data() + pos, end - pos);
-        pos = end + 1;
+    while (pos < bytes.size()) {
+        const std::string_view line = NextFileLine(bytes, pos);
         // Kept up to date so that whichever check below refuses the line, its number is known.
         if (badLine)
             *badLine = ++lineNumber;
@@ -98,8 +94,10 @@ ReadResult ParseConfigText(std::string_view bytes, std::size_t* badLine)
         if (kind == LineKind::Bad)
             return Refuse(sentinel, current, kReadBadLine);
         if (kind == LineKind::Header) {
+            // A header holding a CR is a file with CR-only line ends (an old Mac editor's): taken as
+            // one header, everything after it would be lost.
             const std::size_t close = line.find(']');
-            if (close == std::string_view::npos)
+            if (close == std::string_view::npos || line.find('\r') != std::string_view::npos)
                 return Refuse(sentinel, current, kReadBadLine);
             SectionNode* node =
                 CreateSectionNode("", line.substr(1, close - 1), "", std::nullopt, std::nullopt);
@@ -151,12 +149,19 @@ ReadResult ReadConfigFile(const std::string& fileName, std::size_t* badLine, std
     if (badLine)
         *badLine = 0;
     std::string bytes;
-    if (!ReadWholeFile(fileName, bytes))
-        return {nullptr, kReadCannotOpen};
-    const ReadResult result = ParseConfigText(bytes, badLine);
-    if (bytesRead)
-        *bytesRead = std::move(bytes);
-    return result;
+    switch (ReadRegularFile(fileName, bytes, kMaxConfigBytes)) {
+    case ReadOutcome::Read: {
+        const ReadResult result = ParseConfigText(bytes, badLine);
+        if (bytesRead)
+            *bytesRead = std::move(bytes);
+        return result;
+    }
+    case ReadOutcome::TooLarge:
+        return {nullptr, kReadBadLine};
+    case ReadOutcome::CannotOpen:
+        break;
+    }
+    return {nullptr, kReadCannotOpen};
 }
 
 namespace
@@ -238,6 +243,9 @@ bool ComposeConfigText(const SectionNode* ring, std::string& bytes, std::string*
     for (const SectionNode* node = sentinel->next; node != sentinel; node = node->next) {
         if (node->name.find(']') != std::string::npos)
             return out.Refuse("A section name holds \"]\".");
+        // The reader refuses a header holding a CR, so a name with one could not be read back.
+        if (node->name.find('\r') != std::string::npos)
+            return out.Refuse("A one-line value holds a line break or a NUL byte.");
         if (node->parent == kSentinelMark)
             return out.Refuse("A parent or BIOSSTR value of \"[S]\" cannot be read back.");
         bool ok = out.Line("[", node->name, "]");

@@ -20,6 +20,9 @@ enum ReadStatus : int {
 // The longest line the launcher takes, without its line end.
 inline constexpr std::size_t kMaxLineLength = 1022;
 
+// The largest file the reader takes; a larger one is refused (kReadBadLine) before it is read.
+inline constexpr std::size_t kMaxConfigBytes = std::size_t(64) << 20;
+
 // The result of a read: the new ring's sentinel, or a status.
 struct ReadResult {
     SectionNode* ring = nullptr;
@@ -29,7 +32,8 @@ struct ReadResult {
 // Parses the bytes of a configuration file. With badLine, a refused read also tells the number
 // (from 1) of the line that was refused, or 0 when no one line caused it.
 ReadResult ParseConfigText(std::string_view bytes, std::size_t* badLine = nullptr);
-// With bytesRead, the file's bytes as read are handed back too, for a caller that looks at its lines.
+// Anything but a regular file (a pipe, a device) cannot be opened; a file over kMaxConfigBytes is
+// refused as a bad line before it is read. With bytesRead, the file's bytes as read are handed back too, for a caller that looks at its lines.
 ReadResult ReadConfigFile(const std::string& fileName, std::size_t* badLine = nullptr,
                           std::string* bytesRead = nullptr);
 

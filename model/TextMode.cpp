@@ -18,16 +18,18 @@ std::string ToFileText(std::string_view text)
     return out;
 }
 
-std::string FromFileText(std::string_view bytes)
+std::string_view NextFileLine(std::string_view bytes, std::size_t& pos)
 {
-    std::string out;
-    out.reserve(bytes.size());
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
-            continue;
-        out.push_back(bytes[i]);
+    const std::size_t start = pos;
+    std::size_t end = bytes.find('\n', start);
+    if (end == std::string_view::npos) {
+        pos = bytes.size();
+        return bytes.substr(start);
     }
-    return out;
+    pos = end + 1;
+    if (end > start && bytes[end - 1] == '\r')
+        --end;
+    return bytes.substr(start, end - start);
 }
 
 } // namespace vl

@@ -13,7 +13,8 @@ inline constexpr std::string_view kFileLineEnd = "\r\n";
 // Writing: each LF becomes CR LF; a CR is written unchanged.
 std::string ToFileText(std::string_view text);
 
-// Reading: a CR directly followed by LF is read as a single LF; any other CR stays.
-std::string FromFileText(std::string_view bytes);
+// Reading: the line that starts at pos, without its end, and pos moved past that end. A CR directly
+// followed by LF is read as a single LF, so it ends the line; any other CR stays in the line.
+std::string_view NextFileLine(std::string_view bytes, std::size_t& pos);
 
 } // namespace vl

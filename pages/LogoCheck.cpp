@@ -1,10 +1,11 @@
 // The check of a company logo file.
 #include "LogoCheck.h"
 
+#include "model/AtomicFile.h"
+
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
-#include <fcntl.h>
 #include <unistd.h>
 
 namespace vl
@@ -37,7 +38,8 @@ bool CheckLogoHeader(const unsigned char* data, std::size_t size, std::string& m
 bool CheckLogoFile(const std::string& path, std::string& message)
 {
     message.clear();
-    const int fd = open(path.c_str(), O_RDONLY);
+    // A pipe or a device would block the read or never end it: only a regular file is looked at.
+    const int fd = OpenRegularFile(path);
     if (fd < 0) {
         message = kLogoCannotOpen;
         return false;

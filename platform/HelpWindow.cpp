@@ -11,15 +11,48 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <fcntl.h>
+#include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace platform
 {
 
+namespace
+{
+
+// The help file's bytes, read only from a regular file of at most kMaxHelpBytes: a pipe would block
+// the window for good and a device or a huge file would fill memory. Empty when refused.
+std::optional<QByteArray> ReadHelpFile(const QString& path)
+{
+    const int fd = open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    struct stat st {
+    };
+    std::optional<QByteArray> bytes;
+    if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= kMaxHelpBytes) {
+        QFile file;
+        if (file.open(fd, QIODevice::ReadOnly)) {
+            // read() stops at the limit even for a file that grows meanwhile.
+            QByteArray read = file.read(kMaxHelpBytes + 1);
+            if (read.size() <= kMaxHelpBytes && file.error() == QFileDevice::NoError)
+                bytes = std::move(read);
+        }
+    }
+    close(fd);
+    return bytes;
+}
+
+} // namespace
+
 bool ShowHelpContents(const QString& path, QWidget* parent)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const std::optional<QByteArray> bytes = ReadHelpFile(path);
+    if (!bytes)
         return false;
-    const QString html = QString::fromUtf8(file.readAll());
+    const QString html = QString::fromUtf8(*bytes);
 
     static QPointer<QDialog> window;
     if (!window) {

@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QScreen>
+#include <csignal>
 #include <cstdio>
 
 namespace vl
@@ -61,6 +62,9 @@ bool CVLConfigApp::InitInstance(const QStringList& arguments)
         break;
     }
 
+    // Over a file-size limit a write then fails with its reason, like a full disk, instead of ending
+    // the program with the unsaved edits.
+    std::signal(SIGXFSZ, SIG_IGN);
     m_recent.Load();
     m_document = std::make_unique<CVLConfigDoc>();
     m_frame =

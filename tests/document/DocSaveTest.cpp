@@ -151,7 +151,6 @@ TEST_F(DocSave, targetThatCannotBeWritten_saysWhyAndKeepsTheDocumentModified)
     const QByteArray keptBatch = ReadFile(Path("KEPT.bat"));
     ASSERT_TRUE(QDir(TempPath()).mkdir(QStringLiteral("DIR.ini")));
 
-    // The same path first: a failed save takes the path it was given, so a later one counts as another.
     // The target, a logo path longer than the launcher reads, the reason.
     const std::tuple<QString, bool, QString> cases[] = {
         {kept, true, QStringLiteral("A line would be longer than the launcher reads (1022 bytes).")},
@@ -168,7 +167,7 @@ TEST_F(DocSave, targetThatCannotBeWritten_saysWhyAndKeepsTheDocumentModified)
         EXPECT_EQ(TakeMessages(),
                   QStringList{QStringLiteral("Unable to save the file %1.\n%2").arg(target, reason)});
         EXPECT_TRUE(m_doc->IsModified());
-        EXPECT_EQ(m_doc->PathName(), target);
+        EXPECT_EQ(m_doc->PathName(), kept);
         EXPECT_EQ(ReadFile(kept), keptBytes);
         EXPECT_EQ(ReadFile(Path("KEPT.bat")), keptBatch);
         EXPECT_TRUE(QFileInfo(Path("DIR.ini")).isDir());

@@ -1,4 +1,5 @@
-// Fuzz target: any bytes read as a configuration file must survive write, read and write unchanged.
+// Fuzz target: any bytes read as a configuration file must survive write, read and write unchanged, and
+// no path of another kind is read.
 #include "FuzzSupport.h"
 #include "model/ConfigFile.h"
 #include "model/SectionRing.h"
@@ -12,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fuzz
@@ -99,6 +101,37 @@ void CompareRings(const vl::SectionNode* a, const vl::SectionNode* b)
         Fail("section count differs after write and read");
 }
 
+// Paths that name no regular file, and a regular file over the size limit: none of them blocks or
+// is read, whatever the input's first bytes choose.
+void CheckOtherKinds(const std::string& folder, const uint8_t* data, size_t size)
+{
+    const std::string path = folder + "/other";
+    const unsigned kind = size > 0 ? data[0] % 4 : 0;
+    int expected = vl::kReadCannotOpen;
+    int made = 0;
+    if (kind == 0)
+        made = mkfifo(path.c_str(), 0600);
+    else if (kind == 1)
+        made = symlink("/dev/zero", path.c_str());
+    else if (kind == 2)
+        made = symlink("other", path.c_str()); // a loop
+    else {
+        // Sparse, so that sizes far beyond the limit cost nothing.
+        const off_t over = 1 + (size > 1 ? off_t(data[1]) << 32 : 0);
+        const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        made = fd < 0 || ftruncate(fd, static_cast<off_t>(vl::kMaxConfigBytes) + over) != 0 ? -1 : 0;
+        close(fd);
+        expected = vl::kReadBadLine;
+    }
+    if (made != 0)
+        Fail("cannot make the other kind of path", std::strerror(errno));
+    const vl::ReadResult read = vl::ReadConfigFile(path);
+    if (read.ring || read.status != expected)
+        Fail("a path of another kind was not refused as it should be", std::to_string(kind));
+    if (unlink(path.c_str()) != 0)
+        Fail("cannot remove the other kind of path", std::strerror(errno));
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -109,6 +142,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string second = folder + "/second.ini";
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
 
+    CheckOtherKinds(folder, data, size);
     WritePlain(input, data, size);
     vl::ReadResult read = vl::ReadConfigFile(input);
     unlink(input.c_str());

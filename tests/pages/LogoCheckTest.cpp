@@ -67,8 +67,8 @@ TEST_F(LogoFile, headerAndFileAreJudgedByTheFirst128Bytes)
         EXPECT_EQ(message, expected);
     }
     std::string message;
-    EXPECT_FALSE(vl::CheckLogoFile(vl::LocalPath(TempPath()), message)); // a folder opens, but cannot be read
-    EXPECT_EQ(message, std::strerror(EISDIR));
+    EXPECT_FALSE(vl::CheckLogoFile(vl::LocalPath(TempPath()), message)); // only a regular file is read
+    EXPECT_EQ(message, vl::kLogoCannotOpen);
 }
 
 // Changes the current directory while it is open, as the system's own dialog may, then answers from
