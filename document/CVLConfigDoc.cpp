@@ -80,8 +80,8 @@ bool CVLConfigDoc::TakeRing(const QString& path)
 
 bool CVLConfigDoc::OnNewDocument()
 {
+    // The data folder belongs to the system: it is read here, never made the current directory.
     const QString programFolder = platform::ProgramFolder();
-    platform::SetCurrentDirectory(programFolder);
     QString templatePath = programFolder + TemplateName();
 
     if (!QFile(templatePath).open(QIODevice::ReadOnly)) {
@@ -90,7 +90,6 @@ bool CVLConfigDoc::OnNewDocument()
                                "yourself ?"),
                 MsgButtons::YesNo) != MsgAnswer::Yes)
             return false;
-        platform::SetCurrentDirectory(programFolder);
         platform::FileDialogRequest request;
         request.kind = platform::FileDialogRequest::Kind::Open;
         request.filter = QStringLiteral("Default Configuration File|*.cfg|(All Files)|*.*|");

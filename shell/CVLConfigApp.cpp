@@ -33,7 +33,7 @@ CVLConfigApp::~CVLConfigApp()
 
 QString CVLConfigApp::HelpFilePath()
 {
-    return platform::ProgramPath() + QStringLiteral(".html");
+    return platform::ProgramFolder() + QStringLiteral("vlconfig.html");
 }
 
 bool CVLConfigApp::InitInstance(const QStringList& arguments)

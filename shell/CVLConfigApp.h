@@ -41,7 +41,7 @@ class CVLConfigApp : public QObject, public platform::CommandTarget
     bool UpdateCommand(int id, platform::CommandState& state) override;
     bool ExecuteCommand(int id) override;
 
-    // The help file: the program's path with ".html" added.
+    // The help file, in the data folder: the program's executable may be renamed or moved to libexec.
     static QString HelpFilePath();
 
   private:
