@@ -12,7 +12,10 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QScreen>
+#include <QTranslator>
 #include <cstdio>
 
 namespace vl
@@ -34,6 +37,23 @@ CVLConfigApp::~CVLConfigApp()
 QString CVLConfigApp::HelpFilePath()
 {
     return platform::ProgramFolder() + QStringLiteral("vlconfig.html");
+}
+
+void CVLConfigApp::SetUpDesktopSession()
+{
+    // The desktop entry and the metainfo carry this name; a session matches the window to them.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.vlconfig.VLConfig"));
+    // Qt's own dialogs and buttons speak the user's language; the program's texts stay English.
+    static bool translated = false;
+    if (translated)
+        return;
+    translated = true;
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+    else
+        delete translator;
 }
 
 bool CVLConfigApp::InitInstance(const QStringList& arguments)
@@ -61,6 +81,7 @@ bool CVLConfigApp::InitInstance(const QStringList& arguments)
         break;
     }
 
+    SetUpDesktopSession();
     m_recent.Load();
     m_document = std::make_unique<CVLConfigDoc>();
     m_frame =

@@ -45,6 +45,8 @@ class CVLConfigApp : public QObject, public platform::CommandTarget
     static QString HelpFilePath();
 
   private:
+    // Names the program to the desktop session and loads Qt's translations, once.
+    static void SetUpDesktopSession();
     void AddRecentFile(const QString& path);
     void RefreshRecentMenu();
 
