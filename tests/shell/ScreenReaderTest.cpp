@@ -6,16 +6,15 @@
 #include <QToolBar>
 #include <QToolButton>
 
-using namespace vltest;
+using vltest::FrameTest;
 
 TEST_F(FrameTest, ScreenReader_ItemsNamedWithoutTheirKeysWhichAreTheirKeyBindings)
 {
-    QMap<QString, QString> heard; // menu item name: key binding
-    for (QAction* menu : m_frame->menuBar()->actions()) {
-        QAccessibleInterface* list = QAccessible::queryAccessibleInterface(menu->menu());
-        for (int i = 0; i < list->childCount(); ++i)
-            heard[list->child(i)->text(QAccessible::Name)] = list->child(i)->text(QAccessible::Accelerator);
-    }
+    QMap<QString, QString> heard; // name: key binding, of every menu item and toolbar button
+    for (QAction* menu : m_frame->menuBar()->actions())
+        for (int i = 0;
+             QAccessibleInterface* item = QAccessible::queryAccessibleInterface(menu->menu())->child(i); ++i)
+            heard[item->text(QAccessible::Name)] = item->text(QAccessible::Accelerator);
     for (QToolButton* button : m_frame->findChild<QToolBar*>()->findChildren<QToolButton*>())
         heard[QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name)];
     for (const QString& name : heard.keys())
