@@ -6,8 +6,10 @@ cd "$(dirname "$0")/.."
 id=io.github.vlconfig.VLConfig
 fail() { echo "check-package: $*" >&2; exit 1; }
 
+rm -f build/release/vlconfig_*.deb
 make package
-deb=$(ls -t build/release/vlconfig_*.deb | head -n 1)
+deb=$(find build/release -maxdepth 1 -name 'vlconfig_*.deb' | head -n 1)
+[ -n "$deb" ] || fail "make package left no package"
 dpkg-deb --info "$deb"
 dpkg-deb --contents "$deb"
 root=$(mktemp -d)
@@ -15,13 +17,13 @@ trap 'rm -rf "$root"' EXIT
 dpkg-deb --extract "$deb" "$root"
 
 expected=(usr/bin/vlconfig usr/share/vlconfig/VLDefault.cfg usr/share/vlconfig/vlconfig.html
-    usr/share/applications/$id.desktop usr/share/metainfo/$id.metainfo.xml
+    "usr/share/applications/$id.desktop" "usr/share/metainfo/$id.metainfo.xml"
     usr/share/mime/packages/vlconfig.xml usr/share/man/man1/vlconfig.1.gz
-    usr/share/icons/hicolor/scalable/apps/$id.svg
+    "usr/share/icons/hicolor/scalable/apps/$id.svg"
     usr/share/icons/hicolor/scalable/mimetypes/application-x-vlconfig-document.svg)
 for size in 16 32 48 64 128 256; do
-    expected+=(usr/share/icons/hicolor/${size}x$size/apps/$id.png
-        usr/share/icons/hicolor/${size}x$size/mimetypes/application-x-vlconfig-document.png)
+    expected+=("usr/share/icons/hicolor/${size}x$size/apps/$id.png"
+        "usr/share/icons/hicolor/${size}x$size/mimetypes/application-x-vlconfig-document.png")
 done
 for f in "${expected[@]}"; do
     [ -f "$root/$f" ] || fail "$f is not in the package"

@@ -27,9 +27,13 @@ names=("$@")
 packages=()
 for name in "${names[@]}"; do
     if [ "$name" = all ]; then
-        for g in "${!group[@]}"; do packages+=(${group[$g]}); done
+        for g in "${!group[@]}"; do
+            read -ra list <<<"${group[$g]}"
+            packages+=("${list[@]}")
+        done
     elif [ -n "${group[$name]+set}" ]; then
-        packages+=(${group[$name]})
+        read -ra list <<<"${group[$name]}"
+        packages+=("${list[@]}")
     else
         echo "install-deps.sh: no group \"$name\" (build run test fuzz coverage bench package all)" >&2
         exit 2
