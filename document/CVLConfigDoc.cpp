@@ -82,8 +82,8 @@ bool CVLConfigDoc::TakeRing(const QString& path)
 
 bool CVLConfigDoc::OnNewDocument()
 {
+    // The data folder belongs to the system: it is read here, never made the current directory.
     const QString programFolder = platform::ProgramFolder();
-    platform::SetCurrentDirectory(programFolder);
     QString templatePath = programFolder + TemplateName();
 
     // Asked without blocking: a pipe there is found, and then refused by the reader.
@@ -93,7 +93,6 @@ bool CVLConfigDoc::OnNewDocument()
                                "yourself ?"),
                 MsgButtons::YesNo) != MsgAnswer::Yes)
             return false;
-        platform::SetCurrentDirectory(programFolder);
         platform::FileDialogRequest request;
         request.kind = platform::FileDialogRequest::Kind::Open;
         request.filter = QStringLiteral("Default Configuration File|*.cfg|(All Files)|*.*|");

@@ -77,7 +77,7 @@ std::optional<QString> CPage::ChooseFile(platform::FileDialogRequest request, co
     request.hideReadOnly = true;
     request.mustExist = false;
     request.owner = this;
-    request.initialFolder = rememberedFolder.isEmpty() ? platform::ProgramFolder() : rememberedFolder;
+    request.initialFolder = rememberedFolder.isEmpty() ? platform::StartFolder() : rememberedFolder;
     const auto chosen = platform::FileDialogs().Run(request);
     if (chosen && !platform::ToCp1252(*chosen)) {
         // The path would be lost at the next commit.

@@ -1,6 +1,8 @@
 // Open and save dialogs.
 #include "FileDialogService.h"
 
+#include "Paths.h"
+
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -42,8 +44,13 @@ std::optional<QString> QtFileDialogService::Run(const FileDialogRequest& request
     dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     dialog.setFileMode(open && request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setNameFilters(NameFiltersOf(request.filter));
-    if (!request.initialFolder.isEmpty())
+    // Always a folder of our own: left alone, the dialog starts in the current directory or in a
+    // folder Qt remembered in its own settings, which may be the system's.
+    const bool remembered = request.initialFolder.isEmpty();
+    if (!remembered)
         dialog.setDirectory(request.initialFolder);
+    else
+        dialog.setDirectory(m_lastFolder.isEmpty() ? StartFolder() : m_lastFolder);
     if (!request.initialName.isEmpty() && !request.initialName.contains(QLatin1Char('*')))
         dialog.selectFile(request.initialName);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt || open);
@@ -54,7 +61,10 @@ std::optional<QString> QtFileDialogService::Run(const FileDialogRequest& request
     dialog.setDefaultSuffix(ext);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return QDir::toNativeSeparators(QFileInfo(dialog.selectedFiles().constFirst()).absoluteFilePath());
+    const QFileInfo chosen(dialog.selectedFiles().constFirst());
+    if (remembered)
+        m_lastFolder = chosen.absolutePath();
+    return QDir::toNativeSeparators(chosen.absoluteFilePath());
 }
 
 std::optional<QString> ScriptedFileDialogService::Run(const FileDialogRequest& request)

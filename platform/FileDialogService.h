@@ -15,7 +15,7 @@ struct FileDialogRequest {
     enum class Kind { Open, Save };
     Kind kind = Kind::Open;
     QString filter;           // the program's form: "Name|*.ext|Name|*.*|"
-    QString initialFolder;    // empty: the current directory
+    QString initialFolder;    // empty: where the last such dialog ended, at first StartFolder()
     QString initialName;      // may be a pattern such as "*.pcx"
     QString defaultExtension; // "ini", ".ini" or "*.ini"; added to a typed name without one
     bool hideReadOnly = true;
@@ -41,6 +41,10 @@ class QtFileDialogService : public FileDialogService
 {
   public:
     std::optional<QString> Run(const FileDialogRequest& request) override;
+
+  private:
+    // The folder of the last file chosen in a dialog that was given no folder (Open, Save As).
+    QString m_lastFolder;
 };
 
 // Answers from a queue of paths (none cancels) and records each request. A dialog with no queued

@@ -1,8 +1,9 @@
-// Paths: the program folder, folder and file-name parts, the current directory.
+// Paths: the program's data folder, where dialogs start, folder and file-name parts, the current directory.
 #include "Paths.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 
 namespace platform
 {
@@ -17,13 +18,29 @@ void SetProgramFolderOverride(const QString& folder)
     g_programFolderOverride = folder;
 }
 
-QString ProgramFolder()
+static QString WithSlash(QString folder)
 {
-    QString folder =
-        g_programFolderOverride.isEmpty() ? QCoreApplication::applicationDirPath() : g_programFolderOverride;
     if (!folder.endsWith(QLatin1Char('/')))
         folder += QLatin1Char('/');
     return folder;
+}
+
+QString DataFolderOf(const QString& executableFolder)
+{
+    const QString installed = QDir::cleanPath(executableFolder + QStringLiteral("/../share/vlconfig"));
+    return WithSlash(QFileInfo(installed).isDir() ? installed : executableFolder);
+}
+
+QString ProgramFolder()
+{
+    return g_programFolderOverride.isEmpty() ? DataFolderOf(QCoreApplication::applicationDirPath())
+                                             : WithSlash(g_programFolderOverride);
+}
+
+QString StartFolder()
+{
+    const QString current = CurrentDirectory();
+    return WithSlash(QDir(current).isRoot() ? QDir::homePath() : current);
 }
 
 QString ProgramPath()

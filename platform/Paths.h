@@ -1,4 +1,5 @@
-// Paths: the program folder, folder and file-name parts (both separators), the current directory.
+// Paths: the program's data folder, where dialogs start, folder and file-name parts (both
+// separators), the current directory.
 #pragma once
 
 #include <QString>
@@ -6,10 +7,18 @@
 namespace platform
 {
 
-// The folder of the running executable, ending in "/".
+// The program's data folder (the default template, the help file), ending in "/":
+// DataFolderOf() the running executable's folder.
 QString ProgramFolder();
+// "../share/vlconfig/" from executableFolder when that exists (an installed tree), else
+// executableFolder itself (the build tree); ending in "/".
+QString DataFolderOf(const QString& executableFolder);
 // Makes ProgramFolder() give another folder (tests keep their template there); empty undoes it.
 void SetProgramFolderOverride(const QString& folder);
+// Where a file dialog with nothing remembered starts: the folder the program was started from
+// (the program never changes its current directory), or the user's home when that is the root,
+// which is where desktop sessions often start programs and where nobody may save. Ends in "/".
+QString StartFolder();
 // The running executable's full path.
 QString ProgramPath();
 

@@ -1,15 +1,44 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, tests, fuzzing and benchmarks need; does nothing when all
-# are present. Uses sudo when not run as root.
+# Installs the Debian packages that the named groups need; does nothing when all are present. Uses
+# sudo when not run as root.
+# Usage: scripts/install-deps.sh GROUP...
+#   build     compile the program and its man page
+#   run       what the running program uses: Qt's translations, DOSBox for Preview
+#   test      the test suite
+#   fuzz      the libFuzzer targets (clang)
+#   coverage  line coverage (with the test group)
+#   bench     the benchmarks
+#   package   the Debian package and the checks a packager runs on it
+#   all       every group
 set -euo pipefail
 
-packages=(
-    build-essential cmake ninja-build pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-base-private-dev libgl-dev
-    libgtest-dev libgmock-dev libbenchmark-dev libinih-dev
-    clang libclang-rt-14-dev gcovr
-    dosbox nasm
+declare -A group=(
+    [build]="build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev help2man"
+    [run]="qt6-translations-l10n dosbox"
+    [test]="libgtest-dev libgmock-dev qt6-base-private-dev dosbox nasm"
+    [fuzz]="clang libclang-rt-14-dev"
+    [coverage]="gcovr"
+    [bench]="libbenchmark-dev libinih-dev"
+    [package]="dpkg-dev file appstream desktop-file-utils man-db"
 )
+
+names=("$@")
+[ ${#names[@]} -eq 0 ] && names=(build)
+packages=()
+for name in "${names[@]}"; do
+    if [ "$name" = all ]; then
+        for g in "${!group[@]}"; do
+            read -ra list <<<"${group[$g]}"
+            packages+=("${list[@]}")
+        done
+    elif [ -n "${group[$name]+set}" ]; then
+        read -ra list <<<"${group[$name]}"
+        packages+=("${list[@]}")
+    else
+        echo "install-deps.sh: no group \"$name\" (build run test fuzz coverage bench package all)" >&2
+        exit 2
+    fi
+done
 
 missing=()
 for p in "${packages[@]}"; do

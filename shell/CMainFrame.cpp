@@ -177,7 +177,15 @@ void CMainFrame::BuildMenus()
                 action->setEnabled(false);
                 m_recentPlaceholder = action;
             } else {
-                action = MakeAction(e.id, QString::fromLatin1(e.text));
+                // A screen reader reads the name alone, and the key after the tab as the item's key
+                // binding; the menu shows that key from the shortcut. The frame's own table binds
+                // the keys, so in this context, no focused widget's, the shortcut never fires.
+                const QString text = QString::fromLatin1(e.text);
+                action = MakeAction(e.id, text.section(QLatin1Char('\t'), 0, 0));
+                if (text.contains(QLatin1Char('\t'))) {
+                    action->setShortcut(QKeySequence(text.section(QLatin1Char('\t'), 1)));
+                    action->setShortcutContext(Qt::WidgetShortcut);
+                }
             }
             action->setObjectName(QString::fromLatin1(e.objectName));
             menu->addAction(action);

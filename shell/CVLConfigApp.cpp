@@ -12,8 +12,11 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QScreen>
 #include <csignal>
+#include <QTranslator>
 #include <cstdio>
 
 namespace vl
@@ -35,6 +38,23 @@ CVLConfigApp::~CVLConfigApp()
 QString CVLConfigApp::HelpFilePath()
 {
     return platform::ProgramFolder() + QStringLiteral("vlconfig.html");
+}
+
+void CVLConfigApp::SetUpDesktopSession()
+{
+    // The desktop entry and the metainfo carry this name; a session matches the window to them.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.vlconfig.VLConfig"));
+    // Qt's own dialogs and buttons speak the user's language; the program's texts stay English.
+    static bool translated = false;
+    if (translated)
+        return;
+    translated = true;
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+    else
+        delete translator;
 }
 
 bool CVLConfigApp::InitInstance(const QStringList& arguments)
@@ -65,6 +85,7 @@ bool CVLConfigApp::InitInstance(const QStringList& arguments)
     // Over a file-size limit a write then fails with its reason, like a full disk, instead of ending
     // the program with the unsaved edits.
     std::signal(SIGXFSZ, SIG_IGN);
+    SetUpDesktopSession();
     m_recent.Load();
     m_document = std::make_unique<CVLConfigDoc>();
     m_frame =

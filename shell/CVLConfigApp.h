@@ -41,10 +41,12 @@ class CVLConfigApp : public QObject, public platform::CommandTarget
     bool UpdateCommand(int id, platform::CommandState& state) override;
     bool ExecuteCommand(int id) override;
 
-    // The help file, vlconfig.html in the program folder (the window program has a name of its own).
+    // The help file, in the data folder: the program's executable may be renamed or moved to libexec.
     static QString HelpFilePath();
 
   private:
+    // Names the program to the desktop session and loads Qt's translations, once.
+    static void SetUpDesktopSession();
     void AddRecentFile(const QString& path);
     void RefreshRecentMenu();
 

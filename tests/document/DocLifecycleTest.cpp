@@ -30,7 +30,7 @@ TEST_F(DocNew, loadsTheTemplateWithoutAQuestionOrOffersToFindOne)
     ASSERT_TRUE(m_doc->OnNewDocument());
 
     EXPECT_TRUE(TakeMessages().isEmpty());
-    EXPECT_EQ(QDir(platform::CurrentDirectory()).canonicalPath(), QDir(m_program).canonicalPath());
+    EXPECT_EQ(QDir(platform::CurrentDirectory()).canonicalPath(), QDir(TempPath()).canonicalPath());
     EXPECT_EQ(m_doc->Title(), QStringLiteral("Untitled"));
     EXPECT_TRUE(m_doc->PathName().isEmpty());
     EXPECT_FALSE(m_doc->IsModified());

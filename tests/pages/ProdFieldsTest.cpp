@@ -177,7 +177,9 @@ TEST_F(ProdFields, eachFieldPromptsWhileFocusedMarksTypingAsAChangeAndNeverSeesE
 TEST_F(ProdFields, browseFillsThePathRemembersTheFolderAndRestoresTheCurrentDirectory)
 {
     OpenOnE();
-    platform::SetProgramFolderOverride(TempPath() + u"/prog/"_s);
+    // The first browse starts in the folder the program was started from.
+    ASSERT_TRUE(QDir().mkpath(TempPath() + u"/prog"_s));
+    platform::SetCurrentDirectory(TempPath() + u"/prog"_s);
     const QString here = platform::CurrentDirectory();
     const QString chosen = TempPath() + u"/tools/SETUP.EXE"_s;
     const struct {
