@@ -23,14 +23,14 @@ draw() {
   local offset=0
   [ "$scale" = 1 ] || offset=$(awk "BEGIN { print ($scale - 1) / 2 }")
   convert -size "$((width * scale))x$((height * scale))" "xc:$background" \
-    -affine "$scale,0,0,$scale,$offset,$offset" "$@" "$format:$name"
+    -affine "$scale,0,0,$scale,$offset,$offset" "$@" -define png:exclude-chunk=date,time "$format:$name"
 }
 
 for scale in 1 2; do
   # Toolbar: nine 16x15 images side by side (New, Open, Save, Cut, Copy, Paste, Move Up, Move Down, Help).
   draw $scale 144 15 none toolbar.png \
     -fill white -stroke '#303030' -draw "polygon 3,1 10,1 13,4 13,14 3,14" -draw "line 10,1 10,4" -draw "line 10,4 13,4" \
-    -fill '#f0c040' -stroke '#806010' -draw "polygon 17,4 22,4 23,6 31,6 31,14 17,14" -fill '#f8dc80' -draw "polygon 19,8 32,8 30,14 17,14" \
+    -fill '#f0c040' -stroke '#806010' -draw "polygon 17,4 22,4 23,6 31,6 31,14 17,14" -fill '#f8dc80' -draw "polygon 19,8 31,8 29,14 17,14" \
     -fill '#3050a0' -stroke '#102040' -draw "rectangle 34,1 47,14" -fill white -stroke none -draw "rectangle 37,2 44,7" -fill '#c0c0c0' -draw "rectangle 37,10 44,14" \
     -stroke '#202020' -strokewidth 3 -fill none -draw "line 52,1 59,9" -draw "line 59,1 52,9" \
     -stroke '#e8e8e8' -strokewidth 1 -draw "line 52,1 59,9" -draw "line 59,1 52,9" \
