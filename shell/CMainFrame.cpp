@@ -83,7 +83,7 @@ CMainFrame::CMainFrame(PageFactory factory, QWidget* parent)
     setCentralWidget(m_stack);
 
     SetDocumentTitle(QStringLiteral("Untitled"));
-    m_scale = vl::FontScale(font());
+    m_scale = FontScale(font());
     m_fitSize = ScaledSize(QSize(kOuterWidth, kOuterHeight), m_scale);
     setFixedSize(m_fitSize);
 

@@ -69,8 +69,6 @@ class CMainFrame : public QMainWindow, public PageHost, public PageValidator, pu
     // Places the window, frame included, in the middle of the screen's work area; placed again once
     // the window manager has given it its frame.
     void CentreOnScreen();
-    // How much the window and its pages are grown for the desktop font (1 at the default font).
-    double FontScale() const { return m_scale; }
 
   signals:
     void filesDropped(const QStringList& paths);
@@ -104,9 +102,9 @@ class CMainFrame : public QMainWindow, public PageHost, public PageValidator, pu
     QMenu* m_fileMenu = nullptr;
     QAction* m_recentPlaceholder = nullptr;
     QList<QAction*> m_recentActions;
-    double m_scale = 1.0;
-    QSize m_fitSize;    // the outer size wanted
-    QSize m_decoration; // the window manager's frame around the client area, as last seen
+    double m_scale = 1.0; // how much the window and its pages grow for the desktop font
+    QSize m_fitSize;      // the outer size wanted
+    QSize m_decoration;   // the window manager's frame around the client area, as last seen
     bool m_centrePending = false;
     QMetaObject::Connection m_focusConnection;
 };
