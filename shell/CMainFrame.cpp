@@ -15,6 +15,8 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QMoveEvent>
+#include <QScreen>
 #include <QShortcut>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -81,7 +83,8 @@ CMainFrame::CMainFrame(PageFactory factory, QWidget* parent)
     setCentralWidget(m_stack);
 
     SetDocumentTitle(QStringLiteral("Untitled"));
-    m_fitSize = QSize(kOuterWidth, kOuterHeight);
+    m_scale = FontScale(font());
+    m_fitSize = ScaledSize(QSize(kOuterWidth, kOuterHeight), m_scale);
     setFixedSize(m_fitSize);
 
     // The General page is the frame's first view.
@@ -210,7 +213,9 @@ void CMainFrame::BuildToolBar()
     m_wndToolBar->setIconSize(QSize(16, 15));
     addToolBar(Qt::TopToolBarArea, m_wndToolBar);
 
+    // Each button's image from the strip, and from the strip at twice the size for a screen scaled by 2.
     const QPixmap strip(QStringLiteral(":/vlconfig/toolbar.png"));
+    const QPixmap sharpStrip(QStringLiteral(":/vlconfig/toolbar@2x.png"));
     const int buttons[] = {cmd::kFileNew,
                            cmd::kFileOpen,
                            cmd::kFileSave,
@@ -230,7 +235,11 @@ void CMainFrame::BuildToolBar()
             continue;
         }
         QAction* action = Action(id);
-        action->setIcon(QIcon(strip.copy(image * 16, 0, 16, 15)));
+        QIcon icon(strip.copy(image * 16, 0, 16, 15));
+        QPixmap sharp = sharpStrip.copy(image * 32, 0, 32, 30);
+        sharp.setDevicePixelRatio(2);
+        icon.addPixmap(sharp);
+        action->setIcon(icon);
         ++image;
         m_wndToolBar->addAction(action);
     }
@@ -274,6 +283,7 @@ CPage* CMainFrame::MakePage(int pageId)
     CPage* page = m_factory ? m_factory(pageId, this, m_stack) : nullptr;
     if (!page)
         return nullptr;
+    ScaleForm(page, m_scale);
     m_pages.insert(pageId, page);
     m_stack->addWidget(page);
     page->OnInitialUpdate();
@@ -343,8 +353,9 @@ void CMainFrame::FitFrameToPage(QWidget*)
     if (layout())
         layout()->activate();
     const QSize client = m_stack->size();
-    const int dw = std::max(0, client.width() - kPageLayoutWidth);
-    const int dh = std::max(0, client.height() - kPageLayoutHeight);
+    const QSize layoutSize = ScaledSize(QSize(kPageLayoutWidth, kPageLayoutHeight), m_scale);
+    const int dw = std::max(0, client.width() - layoutSize.width());
+    const int dh = std::max(0, client.height() - layoutSize.height());
     if (dw == 0 && dh == 0)
         return;
     m_fitSize -= QSize(dw, dh);
@@ -353,8 +364,31 @@ void CMainFrame::FitFrameToPage(QWidget*)
 
 void CMainFrame::ApplyFixedSize()
 {
-    const QSize decoration = isVisible() ? frameGeometry().size() - size() : QSize(0, 0);
-    setFixedSize(m_fitSize - decoration);
+    m_decoration = isVisible() ? frameGeometry().size() - size() : QSize(0, 0);
+    setFixedSize(m_fitSize - m_decoration);
+}
+
+void CMainFrame::CentreOnScreen()
+{
+    QScreen* shownOn = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!shownOn)
+        return;
+    QRect outer(QPoint(), m_fitSize);
+    outer.moveCenter(shownOn->availableGeometry().center());
+    move(outer.topLeft()); // a window's position is that of its frame
+    m_centrePending = !isVisible() || m_decoration.isNull();
+}
+
+void CMainFrame::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    // A window manager frames the window only after it is shown, and the window moves then: the
+    // client area must shrink by the frame, and the window be centred again with its true size.
+    if (!isVisible() || frameGeometry().size() - size() == m_decoration)
+        return;
+    ApplyFixedSize();
+    if (m_centrePending)
+        CentreOnScreen();
 }
 
 void CMainFrame::UpdateCommands()

@@ -26,7 +26,7 @@ class CMainFrame : public QMainWindow, public PageHost, public PageValidator, pu
   public:
     using PageFactory = std::function<CPage*(int pageId, PageHost* host, QWidget* parent)>;
 
-    // The outer size of the window, as far as the window system lets a program say.
+    // The outer size of the window, frame included, at the default desktop font.
     static constexpr int kOuterWidth = 585;
     static constexpr int kOuterHeight = 370;
 
@@ -66,12 +66,16 @@ class CMainFrame : public QMainWindow, public PageHost, public PageValidator, pu
     void SetRecentFiles(const QStringList& files);
     // Fixes the outer size once the window system has given the window its frame.
     void ApplyFixedSize();
+    // Places the window, frame included, in the middle of the screen's work area; placed again once
+    // the window manager has given it its frame.
+    void CentreOnScreen();
 
   signals:
     void filesDropped(const QStringList& paths);
 
   protected:
     bool event(QEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -98,7 +102,10 @@ class CMainFrame : public QMainWindow, public PageHost, public PageValidator, pu
     QMenu* m_fileMenu = nullptr;
     QAction* m_recentPlaceholder = nullptr;
     QList<QAction*> m_recentActions;
-    QSize m_fitSize;
+    double m_scale = 1.0; // how much the window and its pages grow for the desktop font
+    QSize m_fitSize;      // the outer size wanted
+    QSize m_decoration;   // the window manager's frame around the client area, as last seen
+    bool m_centrePending = false;
     QMetaObject::Connection m_focusConnection;
 };
 

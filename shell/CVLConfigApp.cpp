@@ -14,9 +14,8 @@
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QScreen>
-#include <csignal>
 #include <QTranslator>
+#include <csignal>
 #include <cstdio>
 
 namespace vl
@@ -112,12 +111,7 @@ bool CVLConfigApp::InitInstance(const QStringList& arguments)
         return false;
     }
 
-    // Centre on the screen's work area, then show.
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame(QPoint(), QSize(CMainFrame::kOuterWidth, CMainFrame::kOuterHeight));
-        frame.moveCenter(screen->availableGeometry().center());
-        m_frame->move(frame.topLeft());
-    }
+    m_frame->CentreOnScreen();
     m_frame->show();
     m_frame->ApplyFixedSize();
     m_frame->activateWindow();
@@ -127,8 +121,17 @@ bool CVLConfigApp::InitInstance(const QStringList& arguments)
 bool CVLConfigApp::OpenDocumentFile(const QString& path)
 {
     const QString full = QFileInfo(path).absoluteFilePath();
+    // The save-changes question comes first, so that a Cancel (or a failed save) is told apart from a
+    // file that cannot be opened: only the latter leaves the recent-file list.
+    if (!m_document->SaveModified())
+        return false;
+    // Answered already: the document's own open must not ask again. Should the open fail, the
+    // document keeps its configuration, and with it its changes.
+    const bool modified = m_document->IsModified();
+    m_document->SetModifiedFlag(false);
     if (m_document->OnOpenDocument(full))
         return true;
+    m_document->SetModifiedFlag(modified);
     if (m_recent.Files().contains(full)) {
         m_recent.Remove(full);
         m_recent.Save();

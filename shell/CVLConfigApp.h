@@ -31,7 +31,8 @@ class CVLConfigApp : public QObject, public platform::CommandTarget
     CVLConfigDoc* Document() const { return m_document.get(); }
     const platform::RecentFileList& RecentFiles() const { return m_recent; }
 
-    // Opens a file through the document (asking first to save changes); a failed recent file leaves the list.
+    // Opens a file through the document (asking first to save changes); a recent file that cannot be
+    // opened leaves the list, one whose opening the user cancelled stays.
     bool OpenDocumentFile(const QString& path);
     void OnFileNew();
     void OnFileOpen();

@@ -25,8 +25,7 @@ TEST(AboutBox, ShowsNameVersionAndPictureAndClosesWithOkEnterOrEscape)
             texts << label->text();
     }
     EXPECT_EQ(texts.join(QLatin1Char('|')).toStdString(),
-              "Salvage Deck  Version 1.0|Boot menu editor for VLLaunch recovery media|Copyright (C) 2026 the "
-              "VLConfig developers");
+              "Salvage Deck  Version 1.0|Boot menu editor for VLLaunch|(C) 2026 the VLConfig developers");
     ASSERT_EQ(pictures.size(), 1);
     EXPECT_EQ(pictures[0].size(), QSize(80, 40));
 

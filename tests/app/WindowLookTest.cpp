@@ -1,0 +1,134 @@
+// The window as a person sees it: fonts, toolbar images, and the recent files on a cancelled opening.
+#include "app/AppFixture.h"
+#include "shell/CAboutBox.h"
+
+#include <QtTest>
+#include <QtWidgets>
+
+using WindowLook = vltest::AppTest;
+
+// The controls of `widget` that cannot show all of their text, by name.
+static std::string Clipped(QWidget* widget)
+{
+    std::string clipped;
+    const auto check = [&](QWidget* w, QSize need, QRect room, const QString& entry = {}) {
+        if (need.width() > room.width() || need.height() > room.height())
+            clipped += (w->objectName() + entry + QLatin1Char(' ')).toStdString();
+    };
+    for (QWidget* w : widget->findChildren<QWidget*>()) {
+        const QFontMetrics fm = w->fontMetrics();
+        const int f = w->style()->pixelMetric(QStyle::PM_DefaultFrameWidth); // text inside the frame
+        const QRect inner = w->rect().adjusted(f, f, -f, -f);
+        if (auto* label = qobject_cast<QLabel*>(w))
+            check(w, fm.size(Qt::TextShowMnemonic, label->text()), label->contentsRect());
+        else if (auto* button = qobject_cast<QPushButton*>(w))
+            check(w, fm.size(Qt::TextShowMnemonic, button->text()), inner);
+        else if (auto* line = qobject_cast<QLineEdit*>(w)) // and 2 pixels of margin each side
+            check(w, QSize(fm.horizontalAdvance(line->text()) + 4, fm.height()), inner);
+        else if (auto* text = qobject_cast<QPlainTextEdit*>(w)) {
+            QTextCursor end(text->document());
+            end.movePosition(QTextCursor::End);
+            const QRect room = text->verticalScrollBar()->value() ? QRect() : text->viewport()->rect();
+            check(w, QSize(0, text->cursorRect(end).bottom() + 1), room); // from the first line to the last
+        } else if (auto* tree = qobject_cast<QTreeView*>(w)) {
+            tree->expandAll();
+            const int margin = 2 * (tree->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+            for (QModelIndex i = tree->model()->index(0, 0); i.isValid(); i = tree->indexBelow(i)) {
+                const QString entry = i.data().toString();
+                check(w, QSize(fm.horizontalAdvance(entry) + margin, fm.height()),
+                      tree->visualRect(i) & tree->viewport()->rect(), QLatin1Char('/') + entry);
+            }
+        }
+    }
+    return clipped;
+}
+
+// Pixels of the image that lie far in colour from the background behind them: what the eye picks out.
+static int VisiblePixels(const QImage& image, const QColor& background)
+{
+    int visible = 0;
+    for (int i = 0; i < image.width() * image.height(); ++i) {
+        const QColor c = image.pixelColor(i % image.width(), i / image.width());
+        visible += c.alpha() > 127 && std::hypot(c.red() - background.red(), c.green() - background.green(),
+                                                 c.blue() - background.blue()) >= 100;
+    }
+    return visible;
+}
+
+// At 9 point (the default), 11 and 14 point every label, button, field and tree entry of every page
+// and of the About box shows its whole text, and every page lies inside the window.
+TEST_F(WindowLook, everyTextIsWholeAtEveryDesktopFont)
+{
+    const QFont saved = QApplication::font();
+    for (int points : {9, 11, 14}) {
+        SCOPED_TRACE(points);
+        QApplication::setFont(QFont(QStringLiteral("Sans Serif"), points));
+        ASSERT_TRUE(Start());
+        EXPECT_TRUE(points != 9 || Frame()->frameGeometry().size() == QSize(585, 370)) << "default unchanged";
+        for (int page : {vl::kGeneralPageId, vl::kProductPageId, vl::kMiscPageId}) {
+            Frame()->SwitchPage(page);
+            vltest::ProcessEvents();
+            QWidget* shown = Frame()->FindPage(page);
+            EXPECT_EQ(Clipped(shown), "") << "page " << page;
+            EXPECT_TRUE(shown->parentWidget()->rect().contains(shown->childrenRect())) << "page " << page;
+        }
+        EXPECT_EQ(Clipped(std::make_unique<vl::CAboutBox>(Frame()).get()), "");
+    }
+    QApplication::setFont(saved);
+}
+
+// Every toolbar image stands out on a light toolbar and on a dark one, and is drawn anew (not
+// enlarged) for a screen scaled by 2.
+TEST_F(WindowLook, toolbarImagesShowOnEveryPaletteAndStaySharpAtScaleTwo)
+{
+    ASSERT_TRUE(Start());
+    const QSize size = Frame()->ToolBar()->iconSize();
+    for (QAction* action : Frame()->ToolBar()->actions()) {
+        if (action->isSeparator())
+            continue;
+        SCOPED_TRACE(action->objectName().toStdString());
+        const auto image = [&](double scale) {
+            return action->icon().pixmap(size, scale).toImage().convertToFormat(QImage::Format_ARGB32);
+        };
+        for (const char* background : {"#efefef", "#353535"})
+            EXPECT_GE(VisiblePixels(image(1), QColor(QLatin1String(background))), 12) << background;
+        EXPECT_EQ(image(2).size(), size * 2);
+        EXPECT_NE(image(2), image(1).scaled(size * 2));
+    }
+}
+
+// Choosing a recent file and cancelling the save-changes question keeps the entry (and the changes);
+// the entry goes only once its file cannot be opened.
+TEST_F(WindowLook, recentFileStaysWhenTheQuestionIsCancelled)
+{
+    const QString first = WriteFile(QStringLiteral("a.ini"), vltest::SmallConfig());
+    const QString second = WriteFile(QStringLiteral("b.ini"), vltest::SmallConfig());
+    ASSERT_TRUE(Start({first}));
+    ASSERT_TRUE(m_app->OpenDocumentFile(second));
+    auto* title = Control<QLineEdit>("titleEdit");
+    QTest::mouseClick(Frame()->windowHandle(), Qt::LeftButton, {},
+                      title->mapTo(Frame(), title->rect().center()));
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("x"));
+    const QString ask = QStringLiteral("Save changes to b.ini?");
+    // What is answered, whether a.ini is still there, the boxes shown, the list after.
+    const std::tuple<platform::MsgAnswer, bool, QStringList, QStringList> steps[] = {
+        {platform::MsgAnswer::Cancel, true, {ask}, {second, first}},
+        {platform::MsgAnswer::No, false, {ask, vltest::kCannotOpen}, {second}},
+    };
+    for (const auto& [answer, keep, messages, list] : steps) {
+        ASSERT_TRUE(keep || QFile::remove(first));
+        Answer(answer);
+        // A click on File, then its second recent entry, a.ini, by its number.
+        const QRect file = Frame()->menuBar()->actionGeometry(Frame()->menuBar()->actions().constFirst());
+        QTest::mouseClick(Frame()->windowHandle(), Qt::LeftButton, {},
+                          Frame()->menuBar()->mapTo(Frame(), file.center()));
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        QTest::keyClick(menu, Qt::Key_2);
+        vltest::ProcessEvents();
+        EXPECT_EQ(TakeMessages(), messages);
+        EXPECT_EQ(m_app->RecentFiles().Files(), list);
+        EXPECT_TRUE(Doc()->IsModified());
+        EXPECT_EQ(title->text(), QStringLiteral("Welcomex"));
+    }
+}
