@@ -14,7 +14,7 @@ const char* const kFileNameNotBatchSafe =
 
 bool IsOneLineValue(std::string_view value)
 {
-    return value.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
+    return value.find_first_of(std::string_view("\n\0", 2)) == std::string_view::npos;
 }
 
 std::string GeneralTitleProblem(std::string_view title)
@@ -48,7 +48,7 @@ std::string EntryNameProblem(std::string_view name)
         return "Please enter the product label less than 50 characters";
     if (name == "MISC")
         return "The name \"MISC\" is kept for the launcher's own settings.\nTry with different name";
-    if (name.find(']') != std::string_view::npos || !IsOneLineValue(name))
+    if (name.find_first_of(std::string_view("]\r\n\0", 4)) != std::string_view::npos)
         return "A product name cannot hold \"]\" or a line break.\nTry with different name";
     return {};
 }

@@ -1,0 +1,114 @@
+// The whole program on a configuration file of the test's own, driven as a person drives it: clicks
+// through the shown window at a control's place, keys to whatever has the focus, Save through Ctrl+S.
+#pragma once
+
+#include "../app/AppFixture.h"
+
+#include "document/CommandIds.h"
+#include "pages/CVLProdView.h"
+#include "pages/ProductTree.h"
+
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStandardItemModel>
+#include <QTest>
+
+namespace vltest
+{
+
+class PageDriver : public AppTest
+{
+  protected:
+    // Opens the bytes as C.ini from the command line, in the shown and active main window.
+    void OpenFile(const QByteArray& bytes)
+    {
+        m_path = WriteFile(QStringLiteral("C.ini"), bytes);
+        ASSERT_TRUE(Start({m_path}));
+        Frame()->show();
+        QApplication::setActiveWindow(Frame());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(Frame()));
+    }
+
+    // A left (or other) click at a point of w, delivered to whatever lies on top there.
+    void Click(QWidget* w, Qt::MouseButton button = Qt::LeftButton, QPoint at = QPoint(-1, -1))
+    {
+        ASSERT_NE(w, nullptr);
+        const QPoint local = at == QPoint(-1, -1) ? w->rect().center() : at;
+        QTest::mouseClick(Frame()->windowHandle(), button, {}, w->mapTo(Frame(), local));
+        ProcessEvents();
+    }
+    static QWidget* Focus() { return QApplication::focusWidget(); }
+    static void Keys(const QString& text) { QTest::keyClicks(Focus(), text); }
+    static void Key(int key, Qt::KeyboardModifiers mods = {})
+    {
+        QTest::keyClick(Focus(), static_cast<Qt::Key>(key), mods);
+        ProcessEvents();
+    }
+    void Command(int id)
+    {
+        Frame()->Action(id)->trigger();
+        ProcessEvents();
+    }
+
+    template <class T = QWidget> T* On(int pageId, const char* name) const
+    {
+        QWidget* page = Frame()->FindPage(pageId);
+        T* w = page ? page->findChild<T*>(QLatin1String(name)) : nullptr;
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    template <class T = QWidget> T* Gen(const char* name) const { return On<T>(vl::kGeneralPageId, name); }
+    template <class T = QWidget> T* Prod(const char* name) const { return On<T>(vl::kProductPageId, name); }
+    vl::CVLProdView* ProdPage() const
+    {
+        return static_cast<vl::CVLProdView*>(Frame()->FindPage(vl::kProductPageId));
+    }
+    vl::ProductTreeView* Tree() const { return ProdPage()->Tree(); }
+    QStandardItemModel* Model() const { return ProdPage()->Model(); }
+    QString ProdTitle() const { return Prod<QLineEdit>("titleEdit")->text(); }
+    void ToProduct() { Click(Gen("nextButton")); }
+
+    // The entry of the given row under the group of the given row.
+    QModelIndex Entry(int group, int row) const { return Model()->index(row, 0, Model()->index(group, 0)); }
+    // A point on the item's label, or on the empty rest of its row.
+    QPoint LabelPoint(const QModelIndex& index, bool label = true) const
+    {
+        const QRect rect = Tree()->visualRect(index);
+        return {label ? rect.left() + 3 : Tree()->viewport()->width() - 4, rect.center().y()};
+    }
+    void ClickItem(const QModelIndex& index, Qt::MouseButton button = Qt::LeftButton, bool label = true)
+    {
+        ASSERT_TRUE(index.isValid());
+        Tree()->scrollTo(index);
+        Click(Tree()->viewport(), button, LabelPoint(index, label));
+    }
+    QLineEdit* LabelEditor() const
+    {
+        return Tree()->IsEditing() ? qobject_cast<QLineEdit*>(Tree()->indexWidget(Tree()->EditIndex())) : nullptr;
+    }
+    // Replaces the running label edit's text and presses Enter.
+    void EndLabel(const QString& name)
+    {
+        QLineEdit* editor = LabelEditor();
+        ASSERT_NE(editor, nullptr) << "no label edit running";
+        editor->selectAll();
+        QTest::keyClicks(editor, name);
+        QTest::keyClick(editor, Qt::Key_Return);
+        ProcessEvents();
+    }
+
+    // Ctrl+S, then the configuration file's bytes.
+    QByteArray SaveAndRead()
+    {
+        QTest::keyClick(Frame(), Qt::Key_S, Qt::ControlModifier);
+        ProcessEvents();
+        return ReadFile(m_path);
+    }
+    QString BatchPath() const { return m_path.chopped(3) + QLatin1String("bat"); }
+
+    QString m_path;
+};
+
+} // namespace vltest
