@@ -73,6 +73,8 @@ CVLProdView::CVLProdView(CVLConfigDoc* document, PageHost* host, QWidget* parent
     m_selection->SetGuard([this](const QModelIndex& from, const QModelIndex& to) {
         const bool moved = SelectEntry(from, to);
         SetPrompt(QStringLiteral("Click Edit > Add, Remove, or Rename to the edit product list."));
+        // Add, Remove and Rename follow the selection, also on their shortcuts.
+        QMetaObject::invokeMethod(this, [this] { Host()->UpdateCommands(); }, Qt::QueuedConnection);
         return moved;
     });
     m_tree->SetEditEnd([this](const QModelIndex& index, const QString& text) { EndLabelEdit(index, text); });

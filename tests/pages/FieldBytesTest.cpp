@@ -8,13 +8,6 @@ namespace
 
 using FieldBytes = PageDriver;
 
-QByteArray Section(const QByteArray& name, const QByteArray& parent, const QByteArray& title,
-                   const QByteArray& path, const QByteArray& description)
-{
-    return "[" + name + "]\r\nPARENT=" + parent + "\r\nTITLE=" + title + "\r\nPATH=" + path +
-           "\r\nDESCRIPTION=" + description + "\r\n\r\n";
-}
-
 // Bytes 1 to 255 but LF, which ends a line, as the file holds them ("\r\r" is a line break).
 QByteArray EveryByte()
 {

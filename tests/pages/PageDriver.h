@@ -18,6 +18,22 @@
 namespace vltest
 {
 
+// One section as the writer writes it.
+inline QByteArray Section(const QByteArray& name, const QByteArray& parent, const QByteArray& title = "T",
+                          const QByteArray& path = "P", const QByteArray& description = "D")
+{
+    return "[" + name + "]\r\nPARENT=" + parent + "\r\nTITLE=" + title + "\r\nPATH=" + path +
+           "\r\nDESCRIPTION=" + description + "\r\n\r\n";
+}
+inline const QByteArray kHeading = "Velmora Products";
+// The general section, MISC, two entries under the product heading and one in a group of its own.
+inline QByteArray ValidConfig()
+{
+    return Section("GENERAL", "GENERAL", "Menu", "LOGO.PCX", "Pick one\r\rand go") +
+           "[MISC]\r\nBIOSSTR=X1\r\n\r\n" + Section("Tools", kHeading, "Tools", "T.BAT") +
+           Section("Games", kHeading, "Games", "G.BAT") + Section("Disk", "Tools", "Disk", "D.BAT");
+}
+
 class PageDriver : public AppTest
 {
   protected:
