@@ -8,10 +8,10 @@
 #include "pages/CVLProdView.h"
 #include "pages/ProductTree.h"
 
+#include <QClipboard>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QStandardItemModel>
 #include <QTest>
 
@@ -26,13 +26,12 @@ inline QByteArray Section(const QByteArray& name, const QByteArray& parent, cons
            "\r\nDESCRIPTION=" + description + "\r\n\r\n";
 }
 inline const QByteArray kHeading = "Velmora Products";
-// The general section, MISC, two entries under the product heading and one in a group of its own.
-inline QByteArray ValidConfig()
-{
-    return Section("GENERAL", "GENERAL", "Menu", "LOGO.PCX", "Pick one\r\rand go") +
-           "[MISC]\r\nBIOSSTR=X1\r\n\r\n" + Section("Tools", kHeading, "Tools", "T.BAT") +
-           Section("Games", kHeading, "Games", "G.BAT") + Section("Disk", "Tools", "Disk", "D.BAT");
-}
+inline const QByteArray kGeneralAndMisc =
+    Section("GENERAL", "GENERAL", "Menu", "L.PCX", "Pick one\r\rand go") + "[MISC]\r\nBIOSSTR=X\r\n\r\n";
+// Two entries under the product heading and one in a group of its own.
+inline const QByteArray kValidConfig = kGeneralAndMisc + Section("Tools", kHeading, "Tools", "T.BAT") +
+                                       Section("Games", kHeading, "Games", "G.BAT") +
+                                       Section("Disk", "Tools", "Disk", "D.BAT");
 
 class PageDriver : public AppTest
 {
@@ -46,21 +45,32 @@ class PageDriver : public AppTest
         QApplication::setActiveWindow(Frame());
         ASSERT_TRUE(QTest::qWaitForWindowActive(Frame()));
     }
-
-    // A left (or other) click at a point of w, delivered to whatever lies on top there.
+    // A click at a point of w (its centre by default), delivered to whatever lies on top there.
     void Click(QWidget* w, Qt::MouseButton button = Qt::LeftButton, QPoint at = QPoint(-1, -1))
     {
         ASSERT_NE(w, nullptr);
-        const QPoint local = at == QPoint(-1, -1) ? w->rect().center() : at;
-        QTest::mouseClick(Frame()->windowHandle(), button, {}, w->mapTo(Frame(), local));
+        at = at == QPoint(-1, -1) ? w->rect().center() : at;
+        QTest::mouseClick(Frame()->windowHandle(), button, {}, w->mapTo(Frame(), at));
         ProcessEvents();
     }
     static QWidget* Focus() { return QApplication::focusWidget(); }
-    static void Keys(const QString& text) { QTest::keyClicks(Focus(), text); }
     static void Key(int key, Qt::KeyboardModifiers mods = {})
     {
         QTest::keyClick(Focus(), static_cast<Qt::Key>(key), mods);
         ProcessEvents();
+    }
+    // Types any text, also characters beyond Latin-1.
+    static void Type(const QString& text, QWidget* to = nullptr)
+    {
+        for (QChar c : text)
+            QTest::sendKeyEvent(QTest::Click, to ? to : Focus(), Qt::Key_unknown, QString(c), {});
+    }
+    // Replaces the focused field's text by a paste.
+    static void Paste(const QString& text)
+    {
+        QGuiApplication::clipboard()->setText(text);
+        Key(Qt::Key_A, Qt::ControlModifier);
+        Key(Qt::Key_V, Qt::ControlModifier);
     }
     void Command(int id)
     {
@@ -86,19 +96,15 @@ class PageDriver : public AppTest
     QString ProdTitle() const { return Prod<QLineEdit>("titleEdit")->text(); }
     void ToProduct() { Click(Gen("nextButton")); }
 
-    // The entry of the given row under the group of the given row.
     QModelIndex Entry(int group, int row) const { return Model()->index(row, 0, Model()->index(group, 0)); }
-    // A point on the item's label, or on the empty rest of its row.
-    QPoint LabelPoint(const QModelIndex& index, bool label = true) const
-    {
-        const QRect rect = Tree()->visualRect(index);
-        return {label ? rect.left() + 3 : Tree()->viewport()->width() - 4, rect.center().y()};
-    }
+    // A click on the item's label, or on the empty rest of its row.
     void ClickItem(const QModelIndex& index, Qt::MouseButton button = Qt::LeftButton, bool label = true)
     {
         ASSERT_TRUE(index.isValid());
         Tree()->scrollTo(index);
-        Click(Tree()->viewport(), button, LabelPoint(index, label));
+        const QRect rect = Tree()->visualRect(index);
+        Click(Tree()->viewport(), button,
+              {label ? rect.left() + 3 : Tree()->viewport()->width() - 4, rect.center().y()});
     }
     QLineEdit* LabelEditor() const
     {
@@ -109,12 +115,11 @@ class PageDriver : public AppTest
     {
         QLineEdit* editor = LabelEditor();
         ASSERT_NE(editor, nullptr) << "no label edit running";
-        editor->selectAll();
-        QTest::keyClicks(editor, name);
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        Type(name, editor);
         QTest::keyClick(editor, Qt::Key_Return);
         ProcessEvents();
     }
-
     // Ctrl+S, then the configuration file's bytes.
     QByteArray SaveAndRead()
     {
@@ -122,7 +127,6 @@ class PageDriver : public AppTest
         ProcessEvents();
         return ReadFile(m_path);
     }
-    QString BatchPath() const { return m_path.chopped(3) + QLatin1String("bat"); }
 
     QString m_path;
 };

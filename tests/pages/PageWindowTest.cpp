@@ -1,11 +1,10 @@
-// The pages as the mouse and the keyboard meet them: every control reachable, typing limits, pastes
-// into one-line fields and their Undo, descriptions that never scroll, Enter on buttons.
+// The pages as the mouse and the keyboard meet them: every control reachable, pastes and their Undo,
+// descriptions that never scroll, Enter on buttons, the General page's checks.
 #include "PageDriver.h"
 
 #include "model/Rules.h"
 
 #include <QAbstractButton>
-#include <QClipboard>
 #include <QScrollBar>
 
 namespace vltest
@@ -14,10 +13,11 @@ namespace
 {
 
 using PageWindow = PageDriver;
+using namespace vl::rules;
 
 TEST_F(PageWindow, theMouseReachesEveryVisibleEnabledControlOfEveryPage)
 {
-    OpenFile(ValidConfig());
+    OpenFile(kValidConfig);
     ToProduct();
     ClickItem(Entry(0, 0)); // the fields are enabled for an entry
     for (int id : {vl::kProductPageId, vl::kGeneralPageId, vl::kMiscPageId}) {
@@ -38,113 +38,76 @@ TEST_F(PageWindow, theMouseReachesEveryVisibleEnabledControlOfEveryPage)
     }
 }
 
-// Each limited field, typed into past its limit, holds the shared rule's number of bytes.
-TEST_F(PageWindow, typingStopsAtTheSharedLimits)
-{
-    OpenFile(ValidConfig());
-    const std::pair<const char*, std::size_t> general[] = {{"titleEdit", vl::rules::kGeneralTitleLimit},
-                                                           {"descriptionEdit", vl::rules::kGeneralDescriptionLimit}};
-    const std::pair<const char*, std::size_t> product[] = {
-        {"titleEdit", vl::rules::kEntryTitleTypingLimit},
-        {"descriptionEdit", vl::rules::kEntryDescriptionTypingLimit}};
-    for (const auto* table : {general, product}) {
-        if (table == product) {
-            ToProduct();
-            ClickItem(Entry(0, 0));
-        }
-        for (int i = 0; i < 2; ++i) {
-            const auto [name, limit] = table[i];
-            Click(On(table == general ? vl::kGeneralPageId : vl::kProductPageId, name));
-            Key(Qt::Key_A, Qt::ControlModifier);
-            Keys(QString(static_cast<qsizetype>(limit) + 3, u'i'));
-            const auto* line = qobject_cast<QLineEdit*>(Focus());
-            const QString text = line ? line->text() : qobject_cast<QPlainTextEdit*>(Focus())->toPlainText();
-            EXPECT_EQ(text.size(), static_cast<qsizetype>(limit)) << name;
-        }
-    }
-}
-
-// A paste keeps what comes before its first line break and what fits the byte limit; Ctrl+Z,
+// A paste keeps what comes before its first line break and what fits the shared byte limit; Ctrl+Z,
 // Alt+Backspace and Edit > Undo each take it back, also when it was shortened.
 TEST_F(PageWindow, oneLineFieldsTakeAPasteUpToItsFirstLineBreakAndUndoIt)
 {
-    OpenFile(ValidConfig());
+    OpenFile(kValidConfig);
     const QString longText(70, u'w');
-    struct Field {
-        int page;
-        const char* name;
-        qsizetype limit; // 0: none
-    } const fields[] = {{vl::kGeneralPageId, "titleEdit", 18},
-                        {vl::kGeneralPageId, "logoPathEdit", 0},
-                        {vl::kProductPageId, "titleEdit", 50},
-                        {vl::kProductPageId, "pathEdit", 0},
-                        {vl::kProductPageId, "labelEdit", 0}};
+    const std::tuple<int, const char*, std::size_t> fields[] = {
+        {vl::kGeneralPageId, "titleEdit", kGeneralTitleLimit}, {vl::kGeneralPageId, "logoPathEdit", 70},
+        {vl::kProductPageId, "titleEdit", kEntryTitleTypingLimit}, {vl::kProductPageId, "pathEdit", 70},
+        {vl::kProductPageId, "labelEdit", 70}};
     int undoWay = 0;
-    for (const Field& f : fields) {
-        if (f.page == vl::kProductPageId && !ProdPage()) {
+    for (const auto& [page, name, limit] : fields) {
+        if (page == vl::kProductPageId && !ProdPage()) {
             ToProduct();
             ClickItem(Entry(0, 0));
         }
-        if (f.name == std::string("labelEdit")) {
+        if (name == std::string("labelEdit")) {
             ClickItem(Model()->index(0, 0));
             Command(vl::cmd::kEditAdd);
         } else {
-            Click(On(f.page, f.name));
+            Click(On(page, name));
         }
         auto* edit = qobject_cast<QLineEdit*>(Focus());
-        ASSERT_NE(edit, nullptr) << f.name;
+        ASSERT_NE(edit, nullptr) << name;
         const QString before = edit->text();
         for (const QString& pasted : {QStringLiteral("AB\nCD"), QStringLiteral("AB\rCD"), longText}) {
-            Key(Qt::Key_A, Qt::ControlModifier);
-            QGuiApplication::clipboard()->setText(pasted);
-            Key(Qt::Key_V, Qt::ControlModifier);
-            const QString expected = pasted == longText ? (f.limit ? longText.left(f.limit) : longText) : QStringLiteral("AB");
-            EXPECT_EQ(edit->text(), expected) << f.name;
-            switch (undoWay++ % 3) {
-            case 0:
-                Key(Qt::Key_Z, Qt::ControlModifier);
-                break;
-            case 1:
-                Key(Qt::Key_Backspace, Qt::AltModifier);
-                break;
-            default:
+            Paste(pasted);
+            EXPECT_EQ(edit->text(), pasted == longText ? longText.left(static_cast<qsizetype>(limit)) : QStringLiteral("AB")) << name;
+            const int way = undoWay++ % 3;
+            if (way == 2)
                 Command(vl::cmd::kEditUndo);
-            }
-            EXPECT_EQ(edit->text(), before) << f.name << " after undo " << (undoWay - 1) % 3;
+            else
+                Key(way ? Qt::Key_Backspace : Qt::Key_Z, way ? Qt::AltModifier : Qt::ControlModifier);
+            EXPECT_EQ(edit->text(), before) << name << " after undo " << way;
         }
     }
-    Key(Qt::Key_Escape); // the label edit of the Add ends without an entry
+    Key(Qt::Key_Escape); // the Add ends without an entry
 }
 
-// Lines typed or pasted beyond what the box shows are refused; the box never scrolls.
-TEST_F(PageWindow, descriptionsNeverHoldMoreLinesThanTheyShow)
+// Typing or pasting stops at the shared byte limit and at the lines the box shows: it never scrolls.
+TEST_F(PageWindow, descriptionsStopAtTheirLimitAndNeverScroll)
 {
-    OpenFile(ValidConfig());
+    OpenFile(kValidConfig);
     auto* general = Gen<QPlainTextEdit>("descriptionEdit");
     Click(general);
     for (int i = 0; i < 12; ++i) {
-        Keys(QStringLiteral("line"));
+        Type(QStringLiteral("line"));
         Key(Qt::Key_Return);
     }
     EXPECT_EQ(general->verticalScrollBar()->maximum(), 0);
     EXPECT_LT(general->blockCount(), 12);
+    Paste(QString(300, u'i'));
+    EXPECT_EQ(general->toPlainText().size(), static_cast<qsizetype>(kGeneralDescriptionLimit));
     ToProduct();
     ClickItem(Entry(0, 0));
     auto* product = Prod<QPlainTextEdit>("descriptionEdit");
     Click(product);
     const QString lines = QStringLiteral("1\n2\n3\n4\n5\n6\n7\n8\n9\n10\n11\n12");
-    QGuiApplication::clipboard()->setText(lines);
-    Key(Qt::Key_A, Qt::ControlModifier);
-    Key(Qt::Key_V, Qt::ControlModifier);
+    Paste(lines);
     EXPECT_EQ(product->verticalScrollBar()->maximum(), 0);
     EXPECT_TRUE(lines.startsWith(product->toPlainText().left(4))) << product->toPlainText().toStdString();
     EXPECT_LT(product->blockCount(), 12);
+    Paste(QString(300, u'i'));
+    EXPECT_EQ(product->toPlainText().size(), static_cast<qsizetype>(kEntryDescriptionTypingLimit));
 }
 
 // On the General page Enter presses the focused button; the Product page takes Enter for its tree.
 TEST_F(PageWindow, enterPressesTheFocusedButtonOnTheGeneralPageOnly)
 {
-    OpenFile(ValidConfig());
+    OpenFile(kValidConfig);
     Click(Gen("logoPathEdit"));
     Key(Qt::Key_Tab);
     ASSERT_EQ(Focus(), Gen("browseButton"));
@@ -164,6 +127,38 @@ TEST_F(PageWindow, enterPressesTheFocusedButtonOnTheGeneralPageOnly)
     }
     EXPECT_TRUE(ProdPage()->isVisible());
     EXPECT_TRUE(TakeDialogs().isEmpty());
+}
+
+// Next stores the General page only when the shared checks pass, into the general section or, when
+// the file has none, into one made last; the file's own spelling of it is kept.
+TEST_F(PageWindow, theGeneralPageStoresOnlyWhatTheSharedChecksPass)
+{
+    const QByteArray entry = Section("Tools", kHeading);
+    const std::tuple<QByteArray, QByteArray, QByteArray> rows[] = {
+        {"", "d", "GENERAL"},     {QByteArray(19, 't'), "d", "GENERAL"}, {"t", "", "GENERAL"},
+        {"t", QByteArray(240, 'd'), "GENERAL"}, {QByteArray(18, 't'), QByteArray(239, 'd'), "general"},
+        {"t", "d", ""}};
+    for (const auto& [title, description, name] : rows) {
+        const QByteArray general = name.isEmpty() ? "" : Section(name, name, title, "L", description);
+        OpenFile(general + entry);
+        if (name.isEmpty()) {
+            Click(Gen("titleEdit"));
+            Type(QString::fromLatin1(title));
+            Click(Gen("descriptionEdit"));
+            Type(QString::fromLatin1(description));
+        }
+        ToProduct();
+        std::string refusal = GeneralTitleProblem(title.toStdString());
+        refusal = refusal.empty() ? GeneralDescriptionProblem(description.toStdString()) : refusal;
+        EXPECT_EQ(TakeMessages(), refusal.empty() ? QStringList() : QStringList{QString::fromStdString(refusal)});
+        EXPECT_EQ(ProdPage() && ProdPage()->isVisible(), refusal.empty());
+        if (refusal.empty()) {
+            const QByteArray kept = name.isEmpty() ? entry + Section("GENERAL", "GENERAL", title, "", description)
+                                                   : general + entry;
+            EXPECT_EQ(SaveAndRead(), kept);
+            EXPECT_EQ(TakeMessages(), QStringList{kSavedInfo});
+        }
+    }
 }
 
 } // namespace

@@ -14,7 +14,6 @@ using Product = PageDriver;
 // Entries sharing a name, in another letter case (B) and in the same (C): each is its own section.
 TEST_F(Product, eachTwinEditsRemovesRenamesAndMovesItsOwnSection)
 {
-    const QByteArray general = Section("GENERAL", "GENERAL", "Menu", "L.PCX", "Pick") + "[MISC]\r\nBIOSSTR=X\r\n\r\n";
     enum Action { Edit, Remove, Rename, Up, Down };
     for (int row : {1, 2}) {
         for (Action action : {Edit, Remove, Rename, Up, Down}) {
@@ -22,7 +21,7 @@ TEST_F(Product, eachTwinEditsRemovesRenamesAndMovesItsOwnSection)
                                       Section("TOOLS", kHeading, "t2", "p2", "d2"),
                                       Section("Tools", kHeading, "t3", "p3", "d3"),
                                       Section("Games", kHeading, "t4", "p4", "d4")};
-            OpenFile(general + entries.join());
+            OpenFile(kGeneralAndMisc + entries.join());
             ToProduct();
             for (int r = 0; r < 4; ++r) {
                 ClickItem(Entry(0, r));
@@ -33,7 +32,7 @@ TEST_F(Product, eachTwinEditsRemovesRenamesAndMovesItsOwnSection)
             case Edit:
                 Click(Prod("titleEdit"));
                 Key(Qt::Key_A, Qt::ControlModifier);
-                Keys(QStringLiteral("New"));
+                Type(QStringLiteral("New"));
                 entries[row].replace("TITLE=t" + QByteArray::number(row + 1), "TITLE=New");
                 break;
             case Remove:
@@ -53,9 +52,9 @@ TEST_F(Product, eachTwinEditsRemovesRenamesAndMovesItsOwnSection)
                 EXPECT_EQ(ProdTitle(), QStringLiteral("t%1").arg(row + 1)) << "the moved entry stays selected";
                 break;
             }
-            EXPECT_EQ(SaveAndRead(), general + entries.join()) << "row " << row << " action " << action;
+            EXPECT_EQ(SaveAndRead(), kGeneralAndMisc + entries.join()) << "row " << row << " action " << action;
             EXPECT_EQ(TakeMessages().last(), kSavedInfo);
-            const QByteArray batch = ReadFile(BatchPath());
+            const QByteArray batch = ReadFile(m_path.chopped(3) + QLatin1String("bat"));
             EXPECT_TRUE(batch.contains(":PROD" + QByteArray::number(entries.size())) &&
                         !batch.contains(":PROD" + QByteArray::number(entries.size() + 1)));
         }
@@ -66,7 +65,7 @@ TEST_F(Product, eachTwinEditsRemovesRenamesAndMovesItsOwnSection)
 // the edit starts again for the same purpose and a good name then goes through to the saved file.
 TEST_F(Product, namesTheFileCannotCarryAreRefusedAndTheEditStartsAgain)
 {
-    OpenFile(ValidConfig());
+    OpenFile(kValidConfig);
     ToProduct();
     const QString bad[] = {QStringLiteral("MISC"), QStringLiteral("Tools [v2]"), QStringLiteral("a]b"),
                            QString(52, u'n')};
@@ -90,7 +89,7 @@ TEST_F(Product, namesTheFileCannotCarryAreRefusedAndTheEditStartsAgain)
             if (adding) { // the new entry needs its fields before the selection can move on
                 for (const char* field : {"titleEdit", "descriptionEdit", "pathEdit"}) {
                     Click(Prod(field));
-                    Keys(QStringLiteral("x"));
+                    Type(QStringLiteral("x"));
                 }
             }
         }
@@ -117,7 +116,7 @@ TEST_F(Product, aRightClickCommitsOnceAndSelectsOnlyOnALabel)
                       {false, 0, true, 0, true, 0},   {true, 1, true, 1, false, 0},
                       {true, 1, false, 1, false, 0},  {true, 0, true, 0, true, 0}};
     for (const Row& r : rows) {
-        OpenFile(ValidConfig());
+        OpenFile(kValidConfig);
         ToProduct();
         ClickItem(Entry(0, 0));
         if (r.invalid) {
