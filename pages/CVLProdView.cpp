@@ -74,7 +74,8 @@ CVLProdView::CVLProdView(CVLConfigDoc* document, PageHost* host, QWidget* parent
         const bool moved = SelectEntry(from, to);
         SetPrompt(QStringLiteral("Click Edit > Add, Remove, or Rename to the edit product list."));
         // Add, Remove and Rename follow the selection, also on their shortcuts.
-        QMetaObject::invokeMethod(this, [this] { Host()->UpdateCommands(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { Host()->UpdateCommands(); }, Qt::QueuedConnection);
         return moved;
     });
     m_tree->SetEditEnd([this](const QModelIndex& index, const QString& text) { EndLabelEdit(index, text); });
@@ -483,7 +484,8 @@ void CVLProdView::MoveEntry(int step)
     const QModelIndex newGroup = FindGroupItem(groupText);
     for (int row = 0; row < m_model->rowCount(newGroup); ++row) {
         const QModelIndex child = m_model->index(row, 0, newGroup);
-        if (moving ? child.data(kNodeRole).value<void*>() == moving : EqualsIgnoreCase(FieldBytes(child.data().toString()), s)) {
+        if (moving ? child.data(kNodeRole).value<void*>() == moving
+                   : EqualsIgnoreCase(FieldBytes(child.data().toString()), s)) {
             SelectItem(child);
             break;
         }

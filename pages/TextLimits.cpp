@@ -71,7 +71,8 @@ QValidator::State LineLimitValidator::validate(QString& input, int&) const
     const bool replacedSomething = start + end < m_acceptedText.size();
     if (fits > 0 || replacedSomething) {
         QMetaObject::invokeMethod(
-            m_edit, [edit = QPointer<QLineEdit>(m_edit), part = inserted.left(fits)] {
+            m_edit,
+            [edit = QPointer<QLineEdit>(m_edit), part = inserted.left(fits)] {
                 if (edit)
                     edit->insert(part);
             },

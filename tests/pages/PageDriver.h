@@ -10,7 +10,6 @@
 
 #include <QClipboard>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPlainTextEdit>
 #include <QStandardItemModel>
 #include <QTest>
@@ -36,8 +35,7 @@ inline const QByteArray kValidConfig = kGeneralAndMisc + Section("Tools", kHeadi
 class PageDriver : public AppTest
 {
   protected:
-    // Opens the bytes as C.ini from the command line, in the shown and active main window.
-    void OpenFile(const QByteArray& bytes)
+    void OpenFile(const QByteArray& bytes) // as C.ini from the command line, in the shown, active window
     {
         m_path = WriteFile(QStringLiteral("C.ini"), bytes);
         ASSERT_TRUE(Start({m_path}));
@@ -56,14 +54,9 @@ class PageDriver : public AppTest
     static QWidget* Focus() { return QApplication::focusWidget(); }
     static void Key(int key, Qt::KeyboardModifiers mods = {})
     {
+        ASSERT_NE(Focus(), nullptr) << "no control took the focus";
         QTest::keyClick(Focus(), static_cast<Qt::Key>(key), mods);
         ProcessEvents();
-    }
-    // Types any text, also characters beyond Latin-1.
-    static void Type(const QString& text, QWidget* to = nullptr)
-    {
-        for (QChar c : text)
-            QTest::sendKeyEvent(QTest::Click, to ? to : Focus(), Qt::Key_unknown, QString(c), {});
     }
     // Replaces the focused field's text by a paste.
     static void Paste(const QString& text)
@@ -71,11 +64,6 @@ class PageDriver : public AppTest
         QGuiApplication::clipboard()->setText(text);
         Key(Qt::Key_A, Qt::ControlModifier);
         Key(Qt::Key_V, Qt::ControlModifier);
-    }
-    void Command(int id)
-    {
-        Frame()->Action(id)->trigger();
-        ProcessEvents();
     }
 
     template <class T = QWidget> T* On(int pageId, const char* name) const
@@ -108,20 +96,17 @@ class PageDriver : public AppTest
     }
     QLineEdit* LabelEditor() const
     {
-        return Tree()->IsEditing() ? qobject_cast<QLineEdit*>(Tree()->indexWidget(Tree()->EditIndex())) : nullptr;
+        return Tree()->IsEditing() ? qobject_cast<QLineEdit*>(Tree()->indexWidget(Tree()->EditIndex()))
+                                   : nullptr;
     }
     // Replaces the running label edit's text and presses Enter.
     void EndLabel(const QString& name)
     {
-        QLineEdit* editor = LabelEditor();
-        ASSERT_NE(editor, nullptr) << "no label edit running";
-        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
-        Type(name, editor);
-        QTest::keyClick(editor, Qt::Key_Return);
-        ProcessEvents();
+        ASSERT_TRUE(LabelEditor() && Focus() == LabelEditor()) << "no label edit running";
+        Paste(name);
+        Key(Qt::Key_Return);
     }
-    // Ctrl+S, then the configuration file's bytes.
-    QByteArray SaveAndRead()
+    QByteArray SaveAndRead() // Ctrl+S, then the file's bytes
     {
         QTest::keyClick(Frame(), Qt::Key_S, Qt::ControlModifier);
         ProcessEvents();
