@@ -73,11 +73,10 @@ CVLProdView::CVLProdView(CVLConfigDoc* document, PageHost* host, QWidget* parent
     m_selection->SetGuard([this](const QModelIndex& from, const QModelIndex& to) {
         const bool moved = SelectEntry(from, to);
         SetPrompt(QStringLiteral("Click Edit > Add, Remove, or Rename to the edit product list."));
-        // Add, Remove and Rename follow the selection, also on their shortcuts.
-        QMetaObject::invokeMethod(
-            this, [this] { Host()->UpdateCommands(); }, Qt::QueuedConnection);
         return moved;
     });
+    // Add, Remove and Rename follow the selection, however it moved, also on their shortcuts.
+    connect(m_selection, &QItemSelectionModel::currentChanged, this, [this] { Host()->UpdateCommands(); });
     m_tree->SetEditEnd([this](const QModelIndex& index, const QString& text) { EndLabelEdit(index, text); });
     connect(m_tree, &QWidget::customContextMenuRequested, this, &CVLProdView::ShowContextMenu);
     m_tree->installEventFilter(this);

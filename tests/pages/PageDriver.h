@@ -44,11 +44,11 @@ class PageDriver : public AppTest
         ASSERT_TRUE(QTest::qWaitForWindowActive(Frame()));
     }
     // A click at a point of w (its centre by default), delivered to whatever lies on top there.
-    void Click(QWidget* w, Qt::MouseButton button = Qt::LeftButton, QPoint at = QPoint(-1, -1))
+    void Click(QWidget* w, Qt::MouseButton button = Qt::LeftButton, std::optional<QPoint> at = {})
     {
         ASSERT_NE(w, nullptr);
-        at = at == QPoint(-1, -1) ? w->rect().center() : at;
-        QTest::mouseClick(Frame()->windowHandle(), button, {}, w->mapTo(Frame(), at));
+        QTest::mouseClick(Frame()->windowHandle(), button, {},
+                          w->mapTo(Frame(), at.value_or(w->rect().center())));
         ProcessEvents();
     }
     static QWidget* Focus() { return QApplication::focusWidget(); }
@@ -58,8 +58,7 @@ class PageDriver : public AppTest
         QTest::keyClick(Focus(), static_cast<Qt::Key>(key), mods);
         ProcessEvents();
     }
-    // Replaces the focused field's text by a paste.
-    static void Paste(const QString& text)
+    static void Paste(const QString& text) // replaces the focused field's text
     {
         QGuiApplication::clipboard()->setText(text);
         Key(Qt::Key_A, Qt::ControlModifier);
@@ -92,15 +91,13 @@ class PageDriver : public AppTest
         Tree()->scrollTo(index);
         const QRect rect = Tree()->visualRect(index);
         Click(Tree()->viewport(), button,
-              {label ? rect.left() + 3 : Tree()->viewport()->width() - 4, rect.center().y()});
+              QPoint(label ? rect.left() + 3 : Tree()->viewport()->width() - 4, rect.center().y()));
     }
     QLineEdit* LabelEditor() const
     {
-        return Tree()->IsEditing() ? qobject_cast<QLineEdit*>(Tree()->indexWidget(Tree()->EditIndex()))
-                                   : nullptr;
+        return qobject_cast<QLineEdit*>(Tree()->indexWidget(Tree()->EditIndex()));
     }
-    // Replaces the running label edit's text and presses Enter.
-    void EndLabel(const QString& name)
+    void EndLabel(const QString& name) // replaces the running label edit's text and presses Enter
     {
         ASSERT_TRUE(LabelEditor() && Focus() == LabelEditor()) << "no label edit running";
         Paste(name);

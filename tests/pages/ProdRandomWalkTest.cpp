@@ -64,6 +64,7 @@ class ProdRandomWalk : public PageDriver
         case 1: // the context menu, choosing one of its items or none
             ProdPage()->SetPopupRunner([&](QMenu* menu, const QPoint&) {
                 QAction* chosen = menu->actions().value(Pick(4));
+                EXPECT_NE(menu->actions()[0]->isEnabled(), menu->actions()[1]->isEnabled()); // Add or Remove
                 Answer(Pick(3) ? platform::MsgAnswer::No : platform::MsgAnswer::Yes); // should Remove ask
                 return chosen && chosen->isEnabled() ? chosen : nullptr;
             });
@@ -122,6 +123,9 @@ class ProdRandomWalk : public PageDriver
     // Every entry of the tree stands for a section of its group, under a name the file can carry.
     void Check()
     {
+        const bool entry = Tree()->currentIndex().parent().isValid(); // the Edit menu follows it
+        EXPECT_TRUE(Frame()->Action(vl::cmd::kEditAdd)->isEnabled() != entry &&
+                    Frame()->Action(vl::cmd::kEditRename)->isEnabled() == entry);
         for (int g = 0; g < Model()->rowCount(); ++g) {
             const QModelIndex group = Model()->index(g, 0);
             for (int r = 0; r < Model()->rowCount(group); ++r) {

@@ -115,8 +115,7 @@ TEST_F(Product, namesTheFileCannotCarryAreRefusedAndTheEditStartsAgain)
 // A right click commits once, refuses at most once, and selects only when it is on an entry's label.
 TEST_F(Product, aRightClickCommitsOnceAndSelectsOnlyOnALabel)
 {
-    // Fields refused?, row clicked (0 Tools, selected; 1 Games), on its label?; then the messages,
-    // the menus and the row selected after.
+    // Fields refused?, row clicked (0 Tools, selected), on its label?; messages, menus, row selected
     const int rows[][6] = {{0, 1, 1, 0, 1, 1}, {0, 1, 0, 0, 0, 0}, {0, 0, 1, 0, 1, 0},
                            {1, 1, 1, 1, 0, 0}, {1, 1, 0, 1, 0, 0}, {1, 0, 1, 0, 1, 0}};
     for (const auto& [invalid, target, onLabel, messages, menusShown, selected] : rows) {
