@@ -401,8 +401,11 @@ void CVLProdView::RenameEntry()
 
 void CVLProdView::EndLabelEdit(const QModelIndex& item, const QString& newText)
 {
-    if (!item.isValid())
+    // An edit still running when the configuration is closed (the program ending) ends with it.
+    if (!item.isValid() || !m_pRing || m_pRing != m_document->m_pRing) {
+        m_nEditMode = LabelEditMode::None;
         return;
+    }
     const QPersistentModelIndex index(item);
     const QString oldText = item.data().toString();
     const std::string group = FieldBytes(item.parent().data().toString());

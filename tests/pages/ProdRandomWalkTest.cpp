@@ -20,11 +20,10 @@ class ProdRandomWalk : public PageDriver
 {
   protected:
     int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_rng); }
-    // Another entry's name as it is or in capitals, names the file cannot carry, 51 or 52 characters,
-    // "Untitled", nothing, or a fresh name in Windows-1252.
+    // Another item's name, also in capitals; names the file cannot carry, or fresh in Windows-1252.
     QString Name()
     {
-        const QModelIndex any = RandomItem(true);
+        const QModelIndex any = RandomItem();
         const QString other = any.isValid() ? any.data().toString() : QString();
         const QString names[] = {other,           other.toUpper(),   u"MISC"_s,
                                  u"Tools [v2]"_s, QString(51, u'n'), QString(52, u'n'),
@@ -32,14 +31,12 @@ class ProdRandomWalk : public PageDriver
         const int i = Pick(12);
         return i < 8 ? names[i] : QStringLiteral("Caf\u00e9 \u20ac%1").arg(Pick(1000));
     }
-    // A random item; entries only when asked; invalid when there is none.
-    QModelIndex RandomItem(bool entry)
+    QModelIndex RandomItem() // a group or an entry; none in an empty tree
     {
         QList<QModelIndex> items;
         for (int g = 0; g < Model()->rowCount(); ++g) {
             const QModelIndex group = Model()->index(g, 0);
-            if (!entry)
-                items.append(group);
+            items.append(group);
             for (int r = 0; r < Model()->rowCount(group); ++r)
                 items.append(Model()->index(r, 0, group));
         }
@@ -54,13 +51,19 @@ class ProdRandomWalk : public PageDriver
     }
     void Step()
     {
-        const QModelIndex item = RandomItem(Pick(3) != 0);
+        const QModelIndex item = RandomItem();
         if (!item.isValid())
             return;
         switch (Pick(8)) {
-        case 0:
+        case 0: { // a left click, refused while a field of the selected entry is empty
+            const QModelIndex before = Tree()->currentIndex();
+            const bool refused = before.parent().isValid() &&
+                                 (ProdTitle().isEmpty() || Prod<QLineEdit>("pathEdit")->text().isEmpty() ||
+                                  Prod<QPlainTextEdit>("descriptionEdit")->toPlainText().isEmpty());
             ClickItem(item);
+            EXPECT_TRUE(!refused || Tree()->currentIndex() == before);
             break;
+        }
         case 1: // the context menu, choosing one of its items or none
             ProdPage()->SetPopupRunner([&](QMenu* menu, const QPoint&) {
                 QAction* chosen = menu->actions().value(Pick(4));
@@ -131,8 +134,8 @@ class ProdRandomWalk : public PageDriver
             for (int r = 0; r < Model()->rowCount(group); ++r) {
                 const auto name = platform::ToCp1252(Model()->index(r, 0, group).data().toString());
                 EXPECT_TRUE(
-                    vl::FindSection(Doc()->m_pRing, *platform::ToCp1252(group.data().toString()), *name));
-                EXPECT_EQ(vl::rules::EntryNameProblem(*name), "");
+                    vl::FindSection(Doc()->m_pRing, *platform::ToCp1252(group.data().toString()), *name) &&
+                    vl::rules::EntryNameProblem(*name).empty());
             }
         }
     }

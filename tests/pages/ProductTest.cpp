@@ -97,7 +97,6 @@ TEST_F(Product, namesTheFileCannotCarryAreRefusedAndTheEditStartsAgain)
         EndLabel(name);
         EXPECT_EQ(TakeMessages(),
                   QStringList{QString::fromStdString(vl::rules::EntryNameProblem(name.toStdString()))});
-        ASSERT_NE(LabelEditor(), nullptr) << name.toStdString();
         EndLabel(QStringLiteral("misc%1").arg(n++));
         for (const char* field : {"titleEdit", "descriptionEdit", "pathEdit"}) { // a new entry's fields
             Click(Prod(field));
