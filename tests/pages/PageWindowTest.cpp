@@ -34,18 +34,17 @@ TEST_F(PageWindow, theMouseReachesEveryVisibleEnabledControlOfEveryPage)
     }
 }
 
-// A paste keeps what comes before its first line break and what fits the shared byte limit; Ctrl+Z,
+// A paste keeps what comes before its first line break and what fits the byte limit; Ctrl+Z,
 // Alt+Backspace and Edit > Undo each take it back, also when it was shortened.
 TEST_F(PageWindow, oneLineFieldsTakeAPasteUpToItsFirstLineBreakAndUndoIt)
 {
     OpenFile(kValidConfig);
     const QString longText(70, u'w');
-    const std::tuple<int, const char*, std::size_t> fields[] = {
-        {vl::kGeneralPageId, "titleEdit", kGeneralTitleLimit},
-        {vl::kGeneralPageId, "logoPathEdit", 70},
-        {vl::kProductPageId, "titleEdit", kEntryTitleTypingLimit},
-        {vl::kProductPageId, "pathEdit", 70},
-        {vl::kProductPageId, "labelEdit", 70}};
+    const std::tuple<int, const char*, std::size_t> fields[] = {{vl::kGeneralPageId, "titleEdit", 18},
+                                                                {vl::kGeneralPageId, "logoPathEdit", 70},
+                                                                {vl::kProductPageId, "titleEdit", 50},
+                                                                {vl::kProductPageId, "pathEdit", 70},
+                                                                {vl::kProductPageId, "labelEdit", 70}};
     int undoWay = 0;
     for (const auto& [page, name, limit] : fields) {
         if (page == vl::kProductPageId && !ProdPage()) {
@@ -76,7 +75,7 @@ TEST_F(PageWindow, oneLineFieldsTakeAPasteUpToItsFirstLineBreakAndUndoIt)
     }
 }
 
-// Typing or pasting stops at the shared byte limit and at the lines the box shows: it never scrolls.
+// Typing or pasting stops at the byte limit and at the lines the box shows: it never scrolls.
 TEST_F(PageWindow, descriptionsStopAtTheirLimitAndNeverScroll)
 {
     OpenFile(kValidConfig);
@@ -88,7 +87,7 @@ TEST_F(PageWindow, descriptionsStopAtTheirLimitAndNeverScroll)
     }
     EXPECT_EQ(general->verticalScrollBar()->maximum(), 0);
     Paste(QString(300, u'i'));
-    EXPECT_EQ(general->toPlainText().size(), static_cast<qsizetype>(kGeneralDescriptionLimit));
+    EXPECT_EQ(general->toPlainText().size(), 239);
     ToProduct();
     ClickItem(Entry(0, 0));
     auto* product = Prod<QPlainTextEdit>("descriptionEdit");
@@ -98,7 +97,7 @@ TEST_F(PageWindow, descriptionsStopAtTheirLimitAndNeverScroll)
     EXPECT_EQ(product->verticalScrollBar()->maximum(), 0);
     EXPECT_TRUE(lines.startsWith(product->toPlainText()) && product->blockCount() < 12);
     Paste(QString(300, u'i'));
-    EXPECT_EQ(product->toPlainText().size(), static_cast<qsizetype>(kEntryDescriptionTypingLimit));
+    EXPECT_EQ(product->toPlainText().size(), 180);
 }
 
 // On the General page Enter presses the focused button; the Product page takes Enter for its tree.
@@ -126,19 +125,19 @@ TEST_F(PageWindow, enterPressesTheFocusedButtonOnTheGeneralPageOnly)
     EXPECT_TRUE(ProdPage()->isVisible());
 }
 
-// Next stores the General page only when the shared checks pass, into the general section or, when
-// the file has none, into one made last; the file's own spelling of it is kept.
+// The page goes on only past its checks, into the general section (made last when the file lacks it).
 TEST_F(PageWindow, theGeneralPageStoresOnlyWhatTheSharedChecksPass)
 {
     const QByteArray entry = Section("Tools", kHeading);
-    const std::tuple<QByteArray, QByteArray, QByteArray> rows[] = {
-        {"", "d", "GENERAL"},
-        {QByteArray(19, 't'), "d", "GENERAL"},
-        {"t", "", "GENERAL"},
-        {"t", QByteArray(240, 'd'), "GENERAL"},
-        {QByteArray(18, 't'), QByteArray(239, 'd'), "general"},
-        {"t", "d", ""}};
-    for (const auto& [title, description, name] : rows) {
+    const std::tuple<QByteArray, QByteArray, QByteArray, char> rows[] = {
+        // the field refused, if any
+        {"", "d", "GENERAL", 't'},
+        {QByteArray(19, 't'), "d", "GENERAL", 't'},
+        {"t", "", "GENERAL", 'd'},
+        {"t", QByteArray(240, 'd'), "GENERAL", 'd'},
+        {QByteArray(18, 't'), QByteArray(239, 'd'), "general", 0},
+        {"t", "d", "", 0}};
+    for (const auto& [title, description, name, refused] : rows) {
         const QByteArray sectionName = name.isEmpty() ? "GENERAL" : name;
         const QByteArray general = Section(sectionName, sectionName, title, "L", description);
         OpenFile(name.isEmpty() ? entry : general + entry); // without one, it is made last
@@ -153,11 +152,12 @@ TEST_F(PageWindow, theGeneralPageStoresOnlyWhatTheSharedChecksPass)
         }
         Click(Gen("titleEdit"));
         Key(Qt::Key_Return); // goes on to the Product page as Next does
-        std::string refusal = GeneralTitleProblem(title.toStdString());
-        refusal = refusal.empty() ? GeneralDescriptionProblem(description.toStdString()) : refusal;
-        EXPECT_EQ(TakeMessages(),
-                  refusal.empty() ? QStringList() : QStringList{QString::fromStdString(refusal)});
-        if (refusal.empty()) {
+        const std::string refusal = refused == 't'   ? GeneralTitleProblem(title.toStdString())
+                                    : refused == 'd' ? GeneralDescriptionProblem(description.toStdString())
+                                                     : "";
+        ASSERT_EQ(refusal.empty(), !refused);
+        EXPECT_EQ(TakeMessages(), refused ? QStringList{QString::fromStdString(refusal)} : QStringList());
+        if (!refused) {
             EXPECT_EQ(SaveAndRead(), name.isEmpty() ? entry + general : general + entry);
             EXPECT_EQ(TakeMessages(), QStringList{kSavedInfo});
         }
