@@ -27,7 +27,6 @@ inline QByteArray Section(const QByteArray& name, const QByteArray& parent, cons
 inline const QByteArray kHeading = "Velmora Products";
 inline const QByteArray kGeneralAndMisc =
     Section("GENERAL", "GENERAL", "Menu", "L.PCX", "Pick one\r\rand go") + "[MISC]\r\nBIOSSTR=X\r\n\r\n";
-// Two entries under the product heading and one in a group of its own.
 inline const QByteArray kValidConfig = kGeneralAndMisc + Section("Tools", kHeading, "Tools", "T.BAT") +
                                        Section("Games", kHeading, "Games", "G.BAT") +
                                        Section("Disk", "Tools", "Disk", "D.BAT");
@@ -40,7 +39,6 @@ class PageDriver : public AppTest
         m_path = WriteFile(QStringLiteral("C.ini"), bytes);
         ASSERT_TRUE(Start({m_path}));
         Frame()->show();
-        QApplication::setActiveWindow(Frame());
         ASSERT_TRUE(QTest::qWaitForWindowActive(Frame()));
     }
     // A click at a point of w (its centre by default), delivered to whatever lies on top there.
