@@ -14,9 +14,10 @@ const char* const kFileNameNotBatchSafe =
 
 bool IsOneLineValue(std::string_view value)
 {
-    // A plain loop: find_first_of searches the set once per byte, and every entry is checked.
+    // A lone CR is kept: the reader takes it and the writer gives it back unchanged. A plain loop,
+    // as every entry's fields are checked.
     for (const char c : value) {
-        if (c == '\r' || c == '\n' || c == '\0')
+        if (c == '\n' || c == '\0')
             return false;
     }
     return true;
@@ -53,7 +54,7 @@ std::string EntryNameProblem(std::string_view name)
         return "Please enter the product label less than 50 characters";
     if (name == "MISC")
         return "The name \"MISC\" is kept for the launcher's own settings.\nTry with different name";
-    if (name.find(']') != std::string_view::npos || !IsOneLineValue(name))
+    if (name.find_first_of(std::string_view("]\r\n\0", 4)) != std::string_view::npos)
         return "A product name cannot hold \"]\" or a line break.\nTry with different name";
     return {};
 }

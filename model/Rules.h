@@ -27,7 +27,8 @@ inline constexpr std::size_t kBaseNameLimit = 8;
 // Each check gives the message the program shows, or an empty string when the value is fine.
 // Texts are the file's Windows-1252 bytes; descriptions hold their line breaks as CR LF.
 
-// A value kept on one line of the file: no CR, LF or NUL.
+// A value kept on one line of the file: no LF (it would be written as the CR LF that ends a line) and
+// no NUL. A lone CR is carried: the file is read back with it.
 bool IsOneLineValue(std::string_view value);
 
 std::string GeneralTitleProblem(std::string_view title);

@@ -5,6 +5,7 @@
 #include "TextLimits.h"
 #include "document/CVLConfigDoc.h"
 #include "document/CommandIds.h"
+#include "model/Rules.h"
 #include "model/SectionRing.h"
 #include "platform/CodePage.h"
 #include "platform/FileDialogService.h"
@@ -24,9 +25,10 @@ CVLGenView::CVLGenView(CVLConfigDoc* document, PageHost* host, QWidget* parent)
     m_ui->setupUi(this);
     m_ui->previewFrame->setPixmap(QPixmap(QStringLiteral(":/vlconfig/general.png")));
 
-    LimitLineEdit(m_ui->titleEdit, kTitleLimit);
+    LimitLineEdit(m_ui->titleEdit, static_cast<int>(rules::kGeneralTitleLimit));
     LimitLineEdit(m_ui->logoPathEdit, 0);
-    m_descriptionLimiter = new TextEditLimiter(m_ui->descriptionEdit, kDescriptionLimit);
+    m_descriptionLimiter =
+        new TextEditLimiter(m_ui->descriptionEdit, static_cast<int>(rules::kGeneralDescriptionLimit));
 
     connect(m_ui->titleEdit, &QLineEdit::textEdited, this, &CVLGenView::OnUserChange);
     connect(m_ui->logoPathEdit, &QLineEdit::textEdited, this, &CVLGenView::OnUserChange);
@@ -63,17 +65,15 @@ void CVLGenView::OnUpdate()
         return;
     const SectionNode* general = FindSection(m_pRing, kGeneralSection, kGeneralSection);
     m_filling = true;
-    m_descriptionLimiter->SetSuspended(true);
     if (general) {
         SetFieldText(m_ui->logoPathEdit, platform::FromCp1252(general->path.value_or(std::string())));
         SetFieldText(m_ui->titleEdit, platform::FromCp1252(general->title));
-        m_ui->descriptionEdit->setPlainText(MultiLineFieldText(general->description.value_or(std::string())));
+        m_descriptionLimiter->Load(general->description.value_or(std::string()));
     } else {
         SetFieldText(m_ui->logoPathEdit, QString());
         SetFieldText(m_ui->titleEdit, QString());
-        m_ui->descriptionEdit->setPlainText(QString());
+        m_descriptionLimiter->Load(std::string());
     }
-    m_descriptionLimiter->SetSuspended(false);
     m_filling = false;
     m_ui->titleEdit->setFocus();
 }
@@ -82,18 +82,17 @@ bool CVLGenView::CommitPage()
 {
     const std::string logo = FieldBytes(m_ui->logoPathEdit->text());
     const std::string title = FieldBytes(m_ui->titleEdit->text());
-    const std::string description = StoredMultiLineText(m_ui->descriptionEdit->toPlainText());
+    const std::string description = m_descriptionLimiter->Stored();
 
     if (!m_pRing) {
         platform::ShowMessage(QStringLiteral("Create New file or Open Existing File to proceed.."));
         return false;
     }
-    if (title.empty() || title.size() > static_cast<std::size_t>(kTitleLimit)) {
-        platform::ShowMessage(QStringLiteral("Please enter the title less than 19 characters"));
-        return false;
-    }
-    if (description.empty() || description.size() > static_cast<std::size_t>(kDescriptionLimit)) {
-        platform::ShowMessage(QStringLiteral("Please enter the description less than 180 characters"));
+    std::string refusal = rules::GeneralTitleProblem(title);
+    if (refusal.empty())
+        refusal = rules::GeneralDescriptionProblem(description);
+    if (!refusal.empty()) {
+        platform::ShowMessage(QString::fromStdString(refusal));
         return false;
     }
     SectionNode* general = FindSection(m_pRing, kGeneralSection, kGeneralSection);

@@ -22,9 +22,6 @@ class CVLGenView : public CPage
     Q_OBJECT
 
   public:
-    static constexpr int kTitleLimit = 18;
-    static constexpr int kDescriptionLimit = 239;
-
     CVLGenView(CVLConfigDoc* document, PageHost* host, QWidget* parent = nullptr);
     ~CVLGenView() override;
 

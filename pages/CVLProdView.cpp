@@ -6,6 +6,7 @@
 #include "document/CVLConfigDoc.h"
 #include "document/CommandIds.h"
 #include "model/CaseFold.h"
+#include "model/Rules.h"
 #include "platform/CodePage.h"
 #include "platform/FileDialogService.h"
 #include "platform/MessageService.h"
@@ -25,6 +26,7 @@ namespace
 {
 
 const QString kUntitled = QStringLiteral("Untitled");
+constexpr int kNodeRole = Qt::UserRole + 1;
 
 bool IsEnterOrEscape(int key)
 {
@@ -73,6 +75,8 @@ CVLProdView::CVLProdView(CVLConfigDoc* document, PageHost* host, QWidget* parent
         SetPrompt(QStringLiteral("Click Edit > Add, Remove, or Rename to the edit product list."));
         return moved;
     });
+    // Add, Remove and Rename follow the selection, however it moved, also on their shortcuts.
+    connect(m_selection, &QItemSelectionModel::currentChanged, this, [this] { Host()->UpdateCommands(); });
     m_tree->SetEditEnd([this](const QModelIndex& index, const QString& text) { EndLabelEdit(index, text); });
     connect(m_tree, &QWidget::customContextMenuRequested, this, &CVLProdView::ShowContextMenu);
     m_tree->installEventFilter(this);
@@ -88,9 +92,10 @@ CVLProdView::CVLProdView(CVLConfigDoc* document, PageHost* host, QWidget* parent
     }
     m_popupRunner = [](QMenu* menu, const QPoint& globalPos) { return menu->exec(globalPos); };
 
-    LimitLineEdit(m_ui->titleEdit, kTitleTypingLimit);
+    LimitLineEdit(m_ui->titleEdit, static_cast<int>(rules::kEntryTitleTypingLimit));
     LimitLineEdit(m_ui->pathEdit, 0);
-    m_descriptionLimiter = new TextEditLimiter(m_ui->descriptionEdit, kDescriptionTypingLimit);
+    m_descriptionLimiter =
+        new TextEditLimiter(m_ui->descriptionEdit, static_cast<int>(rules::kEntryDescriptionTypingLimit));
     connect(m_ui->titleEdit, &QLineEdit::textEdited, this, &CVLProdView::OnUserChange);
     connect(m_ui->pathEdit, &QLineEdit::textEdited, this, &CVLProdView::OnUserChange);
     connect(m_descriptionLimiter, &TextEditLimiter::textChanged, this, &CVLProdView::OnUserChange);
@@ -147,8 +152,19 @@ SectionNode* CVLProdView::NodeOf(const QModelIndex& entry) const
 {
     if (!IsEntry(entry) || !m_pRing)
         return nullptr;
-    return FindSection(m_pRing, FieldBytes(entry.parent().data().toString()),
-                       FieldBytes(entry.data().toString()));
+    const auto* wanted = static_cast<const SectionNode*>(entry.data(kNodeRole).value<void*>());
+    // Only a section still in the ring: one removed behind the page's back is not reached.
+    const SectionNode* sentinel = FindSentinel(m_pRing);
+    for (SectionNode* node = sentinel->next; wanted && node != sentinel; node = node->next) {
+        if (node == wanted)
+            return node;
+    }
+    return nullptr;
+}
+
+void CVLProdView::SetNode(QStandardItem* item, SectionNode* node)
+{
+    item->setData(QVariant::fromValue(static_cast<void*>(node)), kNodeRole);
 }
 
 // ---- The tree ----------------------------------------------------------------------------------
@@ -169,7 +185,7 @@ void CVLProdView::BuildTree()
     QList<QStandardItem*> order;
     QStandardItem* last = nullptr;
     const SectionNode* sentinel = FindSentinel(m_pRing);
-    for (const SectionNode* node = sentinel->next; node && node != sentinel; node = node->next) {
+    for (SectionNode* node = sentinel->next; node && node != sentinel; node = node->next) {
         const bool general = node->parent == kGeneralSection && node->name == kGeneralSection;
         if (general || node->name == kMiscSection)
             continue;
@@ -182,8 +198,11 @@ void CVLProdView::BuildTree()
             order.append(it->second);
         }
         last = it->second;
-        if (!node->name.empty())
-            last->appendRow(new QStandardItem(platform::FromCp1252(node->name)));
+        if (!node->name.empty()) {
+            auto* entry = new QStandardItem(platform::FromCp1252(node->name));
+            SetNode(entry, node);
+            last->appendRow(entry);
+        }
     }
     m_selection->SetBypass(true);
     m_model->invisibleRootItem()->appendRows(order);
@@ -207,7 +226,7 @@ QModelIndex CVLProdView::FindGroupItem(const QString& text) const
 
 bool CVLProdView::SelectEntry(const QModelIndex& oldItem, const QModelIndex& newItem)
 {
-    if (oldItem.isValid() && !CommitPage(true))
+    if (oldItem.isValid() && !m_committed && !CommitPage(true))
         return false;
     if (IsEntry(newItem)) {
         if (const SectionNode* node = NodeOf(newItem)) {
@@ -245,9 +264,11 @@ void CVLProdView::DeleteItem(const QModelIndex& index)
 void CVLProdView::ShowContextMenu(const QPoint& pos)
 {
     const QModelIndex hit = m_tree->indexAt(pos);
-    if (!CommitPage(false) && hit != QModelIndex(m_hCurItem)) {
+    bool committed = CommitPage(false);
+    if (!committed && hit != QModelIndex(m_hCurItem)) {
         if (!CommitPage(true))
             return;
+        committed = true;
     }
     m_hCurItem = hit;
     if (!hit.isValid())
@@ -262,7 +283,10 @@ void CVLProdView::ShowContextMenu(const QPoint& pos)
         const int id = action->property("commandId").toInt();
         action->setEnabled(id == cmd::kContextAdd ? !entry : entry);
     }
+    // The fields are stored already: selecting the item commits nothing more and shows no refusal.
+    m_committed = committed;
     SelectItem(hit);
+    m_committed = false;
     if (QAction* chosen = m_popupRunner(m_menuContext, m_tree->viewport()->mapToGlobal(pos)))
         ExecuteCommand(chosen->property("commandId").toInt());
 }
@@ -273,11 +297,9 @@ void CVLProdView::EnableFields(bool enable)
 {
     if (!enable) {
         m_filling = true;
-        m_descriptionLimiter->SetSuspended(true);
         SetFieldText(m_ui->titleEdit, QString());
-        m_ui->descriptionEdit->setPlainText(QString());
+        m_descriptionLimiter->Load(std::string());
         SetFieldText(m_ui->pathEdit, QString());
-        m_descriptionLimiter->SetSuspended(false);
         m_filling = false;
     }
     for (QWidget* w : {static_cast<QWidget*>(m_ui->titleEdit), static_cast<QWidget*>(m_ui->descriptionEdit),
@@ -288,11 +310,9 @@ void CVLProdView::EnableFields(bool enable)
 void CVLProdView::FillFields(const SectionNode& node)
 {
     m_filling = true;
-    m_descriptionLimiter->SetSuspended(true);
     SetFieldText(m_ui->titleEdit, platform::FromCp1252(node.title));
-    m_ui->descriptionEdit->setPlainText(MultiLineFieldText(node.description.value_or(std::string())));
+    m_descriptionLimiter->Load(node.description.value_or(std::string()));
     SetFieldText(m_ui->pathEdit, platform::FromCp1252(node.path.value_or(std::string())));
-    m_descriptionLimiter->SetSuspended(false);
     m_filling = false;
 }
 
@@ -300,21 +320,14 @@ bool CVLProdView::CommitPage(bool showMessages)
 {
     const QModelIndex selected = m_tree->currentIndex();
     const std::string title = FieldBytes(m_ui->titleEdit->text());
-    const std::string description = StoredMultiLineText(m_ui->descriptionEdit->toPlainText());
+    const std::string description = m_descriptionLimiter->Stored();
     const std::string path = FieldBytes(m_ui->pathEdit->text());
     if (!IsEntry(selected))
         return true;
 
-    QString refusal;
-    if (title.empty() || title.size() > kTitleLimit)
-        refusal = QStringLiteral("Please enter the title less than 50 characters");
-    else if (description.empty() || description.size() > kDescriptionLimit)
-        refusal = QStringLiteral("Please enter the description less than 180 characters");
-    else if (path.empty())
-        refusal = QStringLiteral("Please enter the valid file path");
-    if (!refusal.isEmpty()) {
+    if (const std::string refusal = rules::EntryFieldsProblem(title, description, path); !refusal.empty()) {
         if (showMessages)
-            platform::ShowMessage(refusal);
+            platform::ShowMessage(QString::fromStdString(refusal));
         return false;
     }
     if (SectionNode* node = NodeOf(selected)) {
@@ -388,15 +401,21 @@ void CVLProdView::RenameEntry()
 
 void CVLProdView::EndLabelEdit(const QModelIndex& item, const QString& newText)
 {
-    if (!item.isValid())
+    // An edit still running when the configuration is closed (the program ending) ends with it.
+    if (!item.isValid() || !m_pRing || m_pRing != m_document->m_pRing) {
+        m_nEditMode = LabelEditMode::None;
         return;
+    }
     const QPersistentModelIndex index(item);
     const QString oldText = item.data().toString();
     const std::string group = FieldBytes(item.parent().data().toString());
     const std::string name = FieldBytes(newText);
 
-    if (name.size() > static_cast<std::size_t>(kLabelLimit)) {
-        platform::ShowMessage(QStringLiteral("Please enter the product label less than 50 characters"));
+    // A name the file cannot carry is refused where it is typed, and the edit starts again for the
+    // same purpose. An edit started in the tree itself changes nothing, so only its length matters.
+    const std::string problem = rules::EntryNameProblem(name);
+    if (!problem.empty() && (m_nEditMode != LabelEditMode::None || name.size() > rules::kEntryNameLimit)) {
+        platform::ShowMessage(QString::fromStdString(problem));
         m_tree->StartEdit(index);
         return;
     }
@@ -410,12 +429,14 @@ void CVLProdView::EndLabelEdit(const QModelIndex& item, const QString& newText)
             if (oldText == kUntitled)
                 DeleteItem(index);
         } else {
-            if (SectionNode* nameless = FindSection(m_pRing, group, "")) {
-                SetField(nameless->name, name);
+            SectionNode* node = FindSection(m_pRing, group, "");
+            if (node) {
+                SetField(node->name, name);
             } else {
-                InsertSectionAfter(LastSection(m_pRing),
-                                   CreateSectionNode(group, name, "", std::nullopt, std::nullopt));
+                node = CreateSectionNode(group, name, "", std::nullopt, std::nullopt);
+                InsertSectionAfter(LastSection(m_pRing), node);
             }
+            SetNode(ItemOf(index), node);
             m_document->SetModifiedFlag(true);
             ItemOf(index)->setText(newText);
             SelectItem(index);
@@ -424,7 +445,7 @@ void CVLProdView::EndLabelEdit(const QModelIndex& item, const QString& newText)
         if (FindSection(m_pRing, group, name)) {
             platform::ShowMessage(duplicate);
         } else {
-            if (SectionNode* node = FindSection(m_pRing, group, FieldBytes(oldText))) {
+            if (SectionNode* node = NodeOf(index)) {
                 SetField(node->name, name);
                 m_document->SetModifiedFlag(true);
             }
@@ -454,20 +475,19 @@ void CVLProdView::MoveEntry(int step)
     if (!group.isValid() || !other.isValid())
         return;
     const QString groupText = group.data().toString();
-    const std::string g = FieldBytes(groupText);
     const std::string s = FieldBytes(selected.data().toString());
-    const std::string x = FieldBytes(other.data().toString());
+    SectionNode* moving = NodeOf(selected);
+    SectionNode* passed = NodeOf(other);
     CommitPage(true);
     // Down: the entry goes after the next one; up: the previous one goes after the entry.
-    SectionNode* moving = FindSection(m_pRing, g, s);
-    SectionNode* passed = FindSection(m_pRing, g, x);
     if (step > 0 ? MoveAfter(passed, moving) : MoveAfter(moving, passed))
         m_document->SetModifiedFlag(true);
     BuildTree();
     const QModelIndex newGroup = FindGroupItem(groupText);
     for (int row = 0; row < m_model->rowCount(newGroup); ++row) {
         const QModelIndex child = m_model->index(row, 0, newGroup);
-        if (EqualsIgnoreCase(FieldBytes(child.data().toString()), s)) {
+        if (moving ? child.data(kNodeRole).value<void*>() == moving
+                   : EqualsIgnoreCase(FieldBytes(child.data().toString()), s)) {
             SelectItem(child);
             break;
         }

@@ -33,12 +33,6 @@ class CVLProdView : public CPage
     Q_OBJECT
 
   public:
-    static constexpr int kTitleTypingLimit = 50;
-    static constexpr int kTitleLimit = 63;
-    static constexpr int kDescriptionTypingLimit = 180;
-    static constexpr int kDescriptionLimit = 240;
-    static constexpr int kLabelLimit = 51;
-
     CVLProdView(CVLConfigDoc* document, PageHost* host, QWidget* parent = nullptr);
     ~CVLProdView() override;
 
@@ -85,7 +79,10 @@ class CVLProdView : public CPage
 
   private:
     bool IsEntry(const QModelIndex& index) const { return index.isValid() && index.parent().isValid(); }
+    // The section an entry item stands for: the one it was made for, not one found by its name, so
+    // that entries sharing a name each reach their own.
     SectionNode* NodeOf(const QModelIndex& entry) const;
+    static void SetNode(QStandardItem* item, SectionNode* node);
     QStandardItem* ItemOf(const QModelIndex& index) const;
     bool SelectItem(const QModelIndex& index);
     void MoveEntry(int step);
@@ -105,6 +102,7 @@ class CVLProdView : public CPage
     PopupRunner m_popupRunner;
     QObject* m_keyFilter = nullptr;
     bool m_filling = false;
+    bool m_committed = false; // the fields were just stored: a selection that follows need not again
 };
 
 inline constexpr const char* kProgramFilter = "Executable|*.exe|Batch File|*.bat|(All Files)|*.*|";

@@ -4,6 +4,7 @@
 #include "TextLimits.h"
 
 #include <QLineEdit>
+#include <QMouseEvent>
 
 namespace vl
 {
@@ -63,6 +64,30 @@ ProductTreeView::ProductTreeView(QWidget* parent) : QTreeView(parent)
     setRootIsDecorated(true);
     setItemsExpandable(true);
     setContextMenuPolicy(Qt::CustomContextMenu);
+}
+
+void ProductTreeView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::RightButton)
+        event->accept();
+    else
+        QTreeView::mousePressEvent(event);
+}
+
+void ProductTreeView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::RightButton)
+        event->accept();
+    else
+        QTreeView::mouseReleaseEvent(event);
+}
+
+void ProductTreeView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::RightButton)
+        event->accept();
+    else
+        QTreeView::mouseDoubleClickEvent(event);
 }
 
 bool ProductTreeView::StartEdit(const QModelIndex& index)

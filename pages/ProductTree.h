@@ -66,6 +66,10 @@ class ProductTreeView : public QTreeView
     void EndEdit(bool keep);
 
   protected:
+    // The right button only asks for the context menu, which decides what to select itself.
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     void commitData(QWidget* editor) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;

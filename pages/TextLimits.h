@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QValidator>
 #include <string>
+#include <vector>
 
 class QLineEdit;
 class QPlainTextEdit;
@@ -11,9 +12,11 @@ class QPlainTextEdit;
 namespace vl
 {
 
-// Refuses text holding a character that Windows-1252 cannot hold, and trims what is typed or pasted
-// into a one-line field from its end so that the field never grows beyond maxBytes. A longer text that
-// the program put in may be shortened but not lengthened.
+// Refuses text holding a character that Windows-1252 cannot hold. What is typed or pasted into a
+// one-line field ends at its first line break or NUL, and is trimmed from its end so that the field
+// never grows beyond maxBytes. A longer text that the program put in may be shortened but not
+// lengthened. A paste that had to be shortened is refused and the part that fits inserted in its
+// place, so that the field's own Undo takes it back.
 class LineLimitValidator : public QValidator
 {
   public:
@@ -21,28 +24,24 @@ class LineLimitValidator : public QValidator
     State validate(QString& input, int& pos) const override;
 
   private:
+    QLineEdit* m_edit;
     int m_maxBytes;
     QString m_acceptedText; // the field's text before the change being judged
 };
 
-// A one-line field: at most maxBytes typed or pasted (none: zero), Windows-1252 only. Text the program
-// puts in is not cut.
+// A one-line field: at most maxBytes typed or pasted (none: zero), Windows-1252 only, one line.
+// Text the program puts in is not cut.
 void LimitLineEdit(QLineEdit* edit, int maxBytes);
 // Puts text into a limited one-line field without cutting or judging it.
 void SetFieldText(QLineEdit* edit, const QString& text);
 
-// A multi-line field holds its line breaks as LF; the configuration holds them as CR LF.
-QString MultiLineFieldText(const std::string& stored);
-std::string StoredMultiLineText(QString fieldText);
 // The Windows-1252 bytes of a field's text; the fields take no other characters.
 std::string FieldBytes(const QString& text);
 
-// The bytes a multi-line field's text takes when stored, each line break counting two (CR LF).
-int StoredLength(const QString& plainText);
-
-// A multi-line field: what is typed or pasted is trimmed from its end until the whole text fits in
-// maxBytes, and characters without a Windows-1252 byte are dropped; one Undo takes back the paste
-// and the trim together. A limit of zero or less means no limit.
+// A multi-line field over a stored text whose line breaks are CR LF. What is typed or pasted is
+// trimmed from its end until the whole text fits in maxBytes (a new line break counting two) and in
+// the lines the box shows, and characters without a Windows-1252 byte are dropped; one Undo takes back
+// the paste and the trim together. A limit of zero or less means no byte limit.
 class TextEditLimiter : public QObject
 {
     Q_OBJECT
@@ -50,8 +49,12 @@ class TextEditLimiter : public QObject
   public:
     TextEditLimiter(QPlainTextEdit* edit, int maxBytes);
     void SetLimit(int maxBytes) { m_maxBytes = maxBytes; }
-    // While suspended (the program filling the field) nothing is trimmed.
-    void SetSuspended(bool suspended) { m_suspended = suspended; }
+
+    // Shows the stored bytes; a lone CR shows as a line break too.
+    void Load(const std::string& stored);
+    // The bytes to store: whatever the user left untouched is given back exactly as it was loaded
+    // (a lone CR, a no-break space), the rest as typed, each new line break as CR LF.
+    std::string Stored() const;
 
   signals:
     // The field's text is different from what it was at the last change. A keystroke that the limit
@@ -59,14 +62,19 @@ class TextEditLimiter : public QObject
     void textChanged();
 
   private:
+    QString FieldText() const;
+    bool TooTall() const;
     void OnContentsChange(int position, int removed, int added);
     void OnTextChanged();
 
-    QString m_lastText;
     QPlainTextEdit* m_edit;
     int m_maxBytes;
+    std::string m_loaded;           // the bytes last loaded
+    QString m_loadedText;           // the field's text right after loading them
+    std::vector<int> m_loadedWidth; // for each character of m_loadedText, the bytes it stands for
+    QString m_lastText;
     bool m_busy = false;
-    bool m_suspended = false;
+    bool m_loading = false;
 };
 
 } // namespace vl
