@@ -16,7 +16,7 @@ root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 dpkg-deb --extract "$deb" "$root"
 
-expected=(usr/bin/vlconfig usr/share/vlconfig/VLDefault.cfg usr/share/vlconfig/vlconfig.html
+expected=(usr/bin/vlconfig usr/libexec/vlconfig-gui usr/share/vlconfig/VLDefault.cfg usr/share/vlconfig/vlconfig.html
     "usr/share/applications/$id.desktop" "usr/share/metainfo/$id.metainfo.xml"
     usr/share/mime/packages/vlconfig.xml usr/share/man/man1/vlconfig.1.gz
     "usr/share/icons/hicolor/scalable/apps/$id.svg"
