@@ -9,9 +9,9 @@ namespace vl::cli
 
 inline constexpr std::string_view kUsageText =
     "Usage: vlconfig [FILE]\n"
-    "       vlconfig --check FILE...\n"
-    "       vlconfig --write-batch FILE...\n"
-    "       vlconfig --print-batch FILE\n"
+    "  or:  vlconfig --check FILE...\n"
+    "  or:  vlconfig --write-batch FILE...\n"
+    "  or:  vlconfig --print-batch FILE\n"
     "Edits the configuration of the VLLaunch boot menu (Salvage Deck).\n"
     "\n"
     "  FILE            the configuration (.ini) to open; without it a new one is\n"
