@@ -4,7 +4,7 @@ JOBS ?= 2
 # CI builds with warnings as errors.
 WERROR := $(if $(CI),ON,OFF)
 
-.PHONY: deps build test sanitize fuzz coverage bench run clean
+.PHONY: deps build test sanitize fuzz coverage bench mutate run clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -36,6 +36,10 @@ coverage: deps
 
 bench: build
 	bash scripts/run-bench.sh build/release
+
+# Seeded faults: how many of the faults in scripts/mutants.txt the suite notices (slow; not part of CI).
+mutate: deps
+	bash scripts/mutate.sh
 
 run: build
 	./build/release/app/vlconfig
