@@ -1,169 +1,115 @@
-// Saves that fail part-way, folders that cannot be written, and what a save keeps of the old file.
+// Saves that fail part-way or cannot be written leave the old file; a save keeps the file's mode and
+// its symbolic link.
 #include "document/BatchFile.h"
-#include "model/ConfigFile.h"
+#include "model/ModelSupport.h"
 #include "model/TextMode.h"
-
-#include <gtest/gtest.h>
 
 #include <grp.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
 #include <csignal>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <memory>
-#include <string>
-#include <string_view>
 
 namespace
 {
-
 using namespace vl;
-using Ring = std::unique_ptr<SectionNode, decltype([](SectionNode* n) { FreeSectionRing(n); })>;
 namespace fs = std::filesystem;
+using Write = bool (*)(const std::string& config, const SectionNode* ring, std::string* reason);
 
-// A ring whose files are several times longer than the size limit below; kept for the whole run.
-const SectionNode* BigRing()
-{
-    static const std::string path(300, 'p');
-    static const Ring ring(
-        ParseConfigText("[A]\r\nPATH=" + path + "\r\n[B]\r\nDESCRIPTION=About\r\rit\r\nPATH=" + path).ring);
-    return ring.get();
-}
+// Files several times longer than the size limit below.
+const vltest::Ring kBig = vltest::MakeRing({{"p", "A", "t", "d", std::string(300, 'p')}, {"p", "B", "", std::nullopt, std::string(300, 'q')}});
 
-// A writer saving the configuration at a path, the file it replaces there, and what it writes for BigRing.
-struct Writer {
-    const char* label;
-    const char* target;
-    bool (*write)(const std::string& config, const SectionNode* ring, std::string* reason);
-    std::string (*bytes)();
-};
-
-// clang-format off
-const Writer kWriters[] = {
-    {"Config", "MENU.ini", WriteConfigFile, [] { std::string b; ComposeConfigText(BigRing(), b); return b; }},
-    {"Batch", "MENU.bat", WriteBatchFile, [] { return ToFileText(ComposeBatchText("MENU.ini", BigRing())); }},
-};
-// clang-format on
-
-// A child runs prepare, then the writer; its exit code (0 refused, 1 written, 2 prepare failed) or -1.
-int WriteInChild(const Writer& w, const std::string& config, bool (*prepare)())
-{
-    const pid_t pid = fork();
-    if (pid == 0)
-        _exit(!prepare() ? 2 : w.write(config, BigRing(), nullptr) ? 1 : 0);
-    int status = 0;
-    return pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-class SaveFault : public testing::TestWithParam<Writer>
+class SaveFault : public testing::TestWithParam<std::pair<Write, const char*>>
 {
   protected:
     void SetUp() override
     {
-        ASSERT_NE(mkdtemp(dir_.data()), nullptr);
-        config_ = dir_ + "/MENU.ini";
-        target_ = dir_ + "/" + GetParam().target;
+        ASSERT_NE(mkdtemp(m_dir.data()), nullptr);
+        m_config = m_dir + "/MENU.ini";
+        m_target = m_dir + "/" + GetParam().second;
     }
-    void TearDown() override { fs::remove_all(dir_); }
-    void Put(const std::string& to, std::string_view text) { std::ofstream(to, std::ios::binary) << text; }
-    long Entries(const std::string& dir) { return std::distance(fs::directory_iterator(dir), {}); }
-    mode_t ModeOf(const std::string& path) { return static_cast<mode_t>(fs::status(path).permissions()); }
-    std::string FileBytes(const std::string& path) const
+    void TearDown() override { fs::remove_all(m_dir); }
+    // A child runs prepare, then the writer: 0 refused, 1 written, 2 prepare failed.
+    int WriteInChild(bool (*prepare)())
+    {
+        const pid_t pid = fork();
+        if (pid == 0)
+            _exit(!prepare() ? 2 : GetParam().first(m_config, kBig.get(), nullptr) ? 1 : 0);
+        int status = 0;
+        return waitpid(pid, &status, 0) == pid && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    void Put(const std::string& path) { std::ofstream(path, std::ios::binary) << m_old; }
+    static std::string Bytes(const std::string& path)
     {
         std::ifstream in(path, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), {}};
     }
-    // The folder holds the writer's target alone, with these bytes: no temporary file is left.
+    // The folder holds one file, with these bytes: no temporary file is left behind.
     void ExpectAlone(const std::string& folder, const std::string& bytes)
     {
-        EXPECT_EQ(FileBytes(folder + "/" + GetParam().target), bytes);
-        EXPECT_EQ(Entries(folder), 1);
+        EXPECT_EQ(Bytes(folder + "/" + GetParam().second), bytes);
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), 1);
     }
-
-    const std::string old_ = "[OLD]\r\nPARENT=old\r\n";
-    std::string dir_ = "/tmp/vlsave.XXXXXX", config_, target_;
+    std::string Written() const
+    {
+        std::string config;
+        ComposeConfigText(kBig.get(), config);
+        return GetParam().second[5] == 'i' ? config : ToFileText(ComposeBatchText("MENU.ini", kBig.get()));
+    }
+    std::string m_dir = "/tmp/vlsave.XXXXXX", m_config, m_target;
+    const std::string m_old = "[OLD]\r\n";
 };
 
-TEST_P(SaveFault, FailedSaveLeavesTheOldFile)
+TEST_P(SaveFault, FailedSavesLeaveTheOldFile)
 {
-    // A directory where the file should go.
-    ASSERT_EQ(mkdir(target_.c_str(), 0755), 0);
-    Put(target_ + "/inside", old_);
-    std::string reason;
-    EXPECT_FALSE(GetParam().write(config_, BigRing(), &reason));
-    EXPECT_FALSE(reason.empty());
-    EXPECT_EQ(FileBytes(target_ + "/inside"), old_);
-    EXPECT_EQ(Entries(target_), 1);
-    EXPECT_EQ(Entries(dir_), 1);
-
-    fs::remove_all(target_);
-    Put(target_, old_);
-    // A write that fails part-way: the file size limit stops it after 100 bytes.
-    const int partWay = WriteInChild(GetParam(), config_, [] {
-        const rlimit limit{100, 100};
-        signal(SIGXFSZ, SIG_IGN);
-        return setrlimit(RLIMIT_FSIZE, &limit) == 0;
-    });
-    ASSERT_EQ(partWay, 0) << "1: the writer reported success, 2: the size limit could not be set";
-    ExpectAlone(dir_, old_);
-
-    // A folder that cannot be written; the superuser writes anywhere, so the attempt runs as "nobody" then.
-    ASSERT_EQ(chmod(dir_.c_str(), 0555), 0);
-    const int readOnly = WriteInChild(GetParam(), config_, [] {
-        return geteuid() != 0 || (setgroups(0, nullptr) == 0 && setgid(65534) == 0 && setuid(65534) == 0);
-    });
-    ASSERT_EQ(chmod(dir_.c_str(), 0700), 0);
-    if (readOnly == 2)
-        GTEST_SKIP() << "running as the superuser and cannot switch to the user nobody";
-    ASSERT_EQ(readOnly, 0) << "1: the writer reported success";
-    ExpectAlone(dir_, old_);
+    Put(m_target);
+    // The file size limit stops the write after 100 bytes.
+    ASSERT_EQ(WriteInChild([] {
+                  const rlimit limit{100, 100};
+                  signal(SIGXFSZ, SIG_IGN);
+                  return setrlimit(RLIMIT_FSIZE, &limit) == 0;
+              }),
+              0);
+    ExpectAlone(m_dir, m_old);
+    // A folder that cannot be written: the superuser writes anywhere, so the attempt runs as "nobody".
+    ASSERT_EQ(chmod(m_dir.c_str(), 0555), 0);
+    const int readOnly = WriteInChild(
+        [] { return geteuid() != 0 || (setgroups(0, nullptr) == 0 && setgid(65534) == 0 && setuid(65534) == 0); });
+    ASSERT_EQ(chmod(m_dir.c_str(), 0700), 0);
+    ASSERT_NE(readOnly, 2) << "cannot switch to the user nobody";
+    EXPECT_EQ(readOnly, 0);
+    ExpectAlone(m_dir, m_old);
 }
 
-// An existing file keeps its mode whatever the umask; a new one (-1) gets 0666 less the umask.
-TEST_P(SaveFault, ModeOfTheSavedFile)
+TEST_P(SaveFault, ModeAndLinkAreKept)
 {
-    const std::pair<int, mode_t> cases[] = {{0640, 077}, {0600, 0}, {0755, 022}, {0444, 027}, {0604, 077},
-                                            {-1, 022},   {-1, 077}, {-1, 0},     {-1, 027}};
-    for (const auto& [mode, mask] : cases) {
-        SCOPED_TRACE(testing::Message() << std::oct << mode << " under the umask " << mask);
-        fs::remove(target_);
-        if (mode >= 0) {
-            Put(target_, old_);
-            ASSERT_EQ(chmod(target_.c_str(), static_cast<mode_t>(mode)), 0);
+    for (const auto& [mode, mask] : {std::pair<mode_t, mode_t>{0640, 077}, {0444, 027}, {0, 027}}) {
+        fs::remove(m_target);
+        if (mode) {
+            Put(m_target);
+            chmod(m_target.c_str(), mode);
         }
         const mode_t before = umask(mask);
-        const bool ok = GetParam().write(config_, BigRing(), nullptr);
+        EXPECT_TRUE(GetParam().first(m_config, kBig.get(), nullptr));
         umask(before);
-        ASSERT_TRUE(ok);
-        EXPECT_EQ(ModeOf(target_), mode >= 0 ? static_cast<mode_t>(mode) : 0666 & ~mask);
-        ExpectAlone(dir_, GetParam().bytes());
+        EXPECT_EQ(static_cast<mode_t>(fs::status(m_target).permissions()), mode ? mode : 0666 & ~mask);
+        ExpectAlone(m_dir, Written());
     }
+    fs::remove(m_target);
+    fs::create_directory(m_dir + "/real");
+    Put(m_dir + "/real/" + GetParam().second);
+    fs::create_symlink(std::string("real/") + GetParam().second, m_target);
+    ASSERT_TRUE(GetParam().first(m_config, kBig.get(), nullptr));
+    EXPECT_TRUE(fs::is_symlink(m_target));
+    ExpectAlone(m_dir + "/real", Written());
 }
 
-TEST_P(SaveFault, SymbolicLinkIsFollowedAndStaysALink)
-{
-    ASSERT_EQ(mkdir((dir_ + "/real").c_str(), 0755), 0);
-    const std::string real = dir_ + "/real/" + GetParam().target;
-    for (const std::string& pointsTo : {std::string("real/") + GetParam().target, real}) {
-        SCOPED_TRACE(pointsTo);
-        fs::remove(target_);
-        Put(real, old_);
-        ASSERT_EQ(chmod(real.c_str(), 0640), 0);
-        ASSERT_EQ(symlink(pointsTo.c_str(), target_.c_str()), 0);
-        ASSERT_TRUE(GetParam().write(config_, BigRing(), nullptr));
-        EXPECT_EQ(fs::read_symlink(target_).string(), pointsTo);
-        EXPECT_EQ(ModeOf(real), 0640u);
-        ExpectAlone(dir_ + "/real", GetParam().bytes());
-        EXPECT_EQ(Entries(dir_), 2); // the link and the folder
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Writers, SaveFault, testing::ValuesIn(kWriters),
-                         [](const auto& info) { return std::string(info.param.label); });
+INSTANTIATE_TEST_SUITE_P(Writers, SaveFault,
+                         testing::Values(std::pair<Write, const char*>{WriteConfigFile, "MENU.ini"},
+                                         std::pair<Write, const char*>{WriteBatchFile, "MENU.bat"}),
+                         [](const auto& info) { return std::string(info.param.second[5] == 'i' ? "Config" : "Batch"); });
 
 } // namespace
