@@ -1,4 +1,4 @@
-// The program as a person uses it: started on a command line, driven through its menus, buttons,
+// The program as a person uses it: started with a file, driven through its menus, buttons,
 // fields and keys, with files opened and saved through its own dialogs.
 #include "app/AppFixture.h"
 #include "document/CommandIds.h"
@@ -46,28 +46,19 @@ class App : public AppTest
     QString Shown() const { return Frame()->windowTitle().section(QStringLiteral(" - "), 1); }
 };
 
-TEST_F(App, CommandLineSwitchesAndFailedOpeningsEndWithoutAWindow)
+// A failed start ends without a window and with a failure code; of two files, the first opens.
+TEST_F(App, StartOpensTheFirstFileOrEndsWithoutAWindow)
 {
-    const QString removed =
-        QStringLiteral("System registry entries have been removed and the INI file (if any) was deleted.");
-    // The arguments, the start of standard output, the message, the exit code.
-    const std::tuple<QStringList, const char*, QString, int> cases[] = {
-        {{QStringLiteral("--help")}, "Usage: vlconfig [FILE]\n", {}, 0},
-        {{QStringLiteral("--version")}, "Salvage Deck Configuration Utility 1.", {}, 0},
-        {{QStringLiteral("/p"), QStringLiteral("a.ini")}, "", {}, 0},
-        {{Path("missing.ini")}, "", kCannotOpen, 1},
-        {{WriteFile(QStringLiteral("x.BAT"), SmallConfig())}, "", kBadExtension, 1},
-        {{QStringLiteral("/UNREGISTER")}, "", removed, 0},
-    };
-    for (const auto& [arguments, output, message, code] : cases) {
-        testing::internal::CaptureStdout();
+    const std::pair<QStringList, QString> cases[] = {
+        {{QStringLiteral("/p"), Path("A.ini")}, {}},
+        {{Path("missing.ini")}, kCannotOpen},
+        {{WriteFile(QStringLiteral("x.BAT"), SmallConfig())}, kBadExtension}};
+    for (const auto& [arguments, message] : cases) {
         EXPECT_FALSE(Start(arguments));
-        EXPECT_EQ(testing::internal::GetCapturedStdout().rfind(output, 0), 0u) << output;
         EXPECT_TRUE(!Frame() || !Frame()->isVisible());
         EXPECT_EQ(TakeMessages(), message.isEmpty() ? QStringList() : QStringList{message});
-        EXPECT_EQ(m_app->ExitCode(), code);
+        EXPECT_EQ(m_app->ExitCode(), message.isEmpty() ? 0 : 1);
     }
-    // Of two files, the first opens.
     ASSERT_TRUE(Start({WriteFile(QStringLiteral("A.ini"), SmallConfig()), Path("B.ini")}));
     EXPECT_EQ(Shown(), QStringLiteral("A.ini"));
 }
@@ -98,7 +89,8 @@ TEST_F(App, OpenRefusesHostileFilesAndKeepsTheDocument)
         Choose(cmd::kFileOpen, Path(name));
         EXPECT_EQ(TakeMessages(), message.isEmpty() ? QStringList() : QStringList{message});
         EXPECT_EQ(Shown(), QLatin1String(message.isEmpty() ? name : "GOOD.ini"));
-        EXPECT_EQ(Control<QLineEdit>("titleEdit")->text(), QLatin1String(message.isEmpty() ? "Other" : "Welcome"));
+        EXPECT_EQ(Control<QLineEdit>("titleEdit")->text(),
+                  QLatin1String(message.isEmpty() ? "Other" : "Welcome"));
     }
 }
 
@@ -106,12 +98,13 @@ TEST_F(App, OpenRefusesHostileFilesAndKeepsTheDocument)
 // otherwise the configuration and its batch file are written, the configuration byte for byte.
 TEST_F(App, SaveAsRefusesInOrderOrWritesBothFiles)
 {
-    const QByteArray noProducts = "[GENERAL]\r\nPARENT=GENERAL\r\nTITLE=t\r\nDESCRIPTION=d\r\n[O]\r\nPARENT=Else\r\n";
+    const QByteArray noProducts =
+        "[GENERAL]\r\nPARENT=GENERAL\r\nTITLE=t\r\nDESCRIPTION=d\r\n[O]\r\nPARENT=Else\r\n";
     // The configuration opened, the name saved as, whether the save happens.
     const std::tuple<QByteArray, const char*, bool> cases[] = {
-        {noProducts, "NOPROD.ini", false}, {SmallConfig(), "MENU.BAT", false},
+        {noProducts, "NOPROD.ini", false},       {SmallConfig(), "MENU.BAT", false},
         {SmallConfig(), "ABCDEFGHI.ini", false}, {SmallConfig(), "ABCDEF.INI", false},
-        {SmallConfig(), "ABCDEFGH.ini", true}, {SmallConfig(), "AB.INI", true},
+        {SmallConfig(), "ABCDEFGH.ini", true},   {SmallConfig(), "AB.INI", true},
     };
     for (const auto& [config, name, saves] : cases) {
         SCOPED_TRACE(name);
@@ -153,7 +146,7 @@ TEST_F(App, ChangesAreSavedDroppedOrKeptAsAnswered)
 {
     enum How { New, Open, Close };
     const std::tuple<How, bool, MsgAnswer> cases[] = {
-        {New, false, MsgAnswer::Yes}, {New, true, MsgAnswer::Yes}, {New, false, MsgAnswer::No},
+        {New, false, MsgAnswer::Yes},     {New, true, MsgAnswer::Yes}, {New, false, MsgAnswer::No},
         {Open, false, MsgAnswer::Cancel}, {Open, true, MsgAnswer::No}, {Close, false, MsgAnswer::Cancel},
         {Close, false, MsgAnswer::No},
     };
@@ -177,9 +170,10 @@ TEST_F(App, ChangesAreSavedDroppedOrKeptAsAnswered)
             Frame()->close();
         TakeDialogs();
         const QStringList messages = TakeMessages();
-        EXPECT_EQ(messages.value(0), QStringLiteral("Save changes to %1?").arg(QLatin1String(untitled ? "Untitled" : "A.ini")));
+        EXPECT_TRUE(messages.value(0).endsWith(QLatin1String(untitled ? " Untitled?" : " A.ini?")));
         EXPECT_EQ(messages.size(), answer == MsgAnswer::Yes ? 2 : 1);
-        EXPECT_EQ(ReadFile(untitled ? Path("NEW.ini") : a).contains("TITLE=Edited\r\n"), answer == MsgAnswer::Yes);
+        EXPECT_EQ(ReadFile(untitled ? Path("NEW.ini") : a).contains("TITLE=Edited\r\n"),
+                  answer == MsgAnswer::Yes);
         const bool done = answer != MsgAnswer::Cancel;
         EXPECT_EQ(Frame()->isVisible(), how != Close || !done);
         EXPECT_EQ(Doc()->IsModified(), !done || how == Close);
@@ -210,7 +204,8 @@ TEST_F(App, GeneralPageTypedAndSaved)
     EXPECT_EQ(Frame()->CurrentPageId(), vl::kProductPageId);
     Press(QKeySequence(Qt::CTRL | Qt::Key_S));
     EXPECT_EQ(TakeMessages(), QStringList{kSavedInfo});
-    EXPECT_TRUE(ReadFile(Path("A.ini")).startsWith("[GENERAL]\r\nPARENT=GENERAL\r\nTITLE=Menu 2\r\nPATH=C:\\L.PCX\r\n"));
+    EXPECT_TRUE(ReadFile(Path("A.ini"))
+                    .startsWith("[GENERAL]\r\nPARENT=GENERAL\r\nTITLE=Menu 2\r\nPATH=C:\\L.PCX\r\n"));
     EXPECT_FALSE(Doc()->IsModified());
 }
 
@@ -219,8 +214,11 @@ TEST_F(App, GeneralPageTypedAndSaved)
 TEST_F(App, CommandStatesFollowThePageAndTheSelection)
 {
     // Two complete entries, so that the Product page accepts either.
-    ASSERT_TRUE(Start({WriteFile(QStringLiteral("A.ini"), ConfigWithGeneral("t", "d") + "DESCRIPTION=d\r\n\r\n[Games]\r\n"
-                                                              "PARENT=Velmora Products\r\nTITLE=G\r\nPATH=G.BAT\r\nDESCRIPTION=d\r\n")}));
+    ASSERT_TRUE(
+        Start({WriteFile(QStringLiteral("A.ini"),
+                         ConfigWithGeneral("t", "d") +
+                             "DESCRIPTION=d\r\n\r\n[Games]\r\n"
+                             "PARENT=Velmora Products\r\nTITLE=G\r\nPATH=G.BAT\r\nDESCRIPTION=d\r\n")}));
     const std::pair<int, std::array<bool, 3>> states[] = {
         {cmd::kEditUndo, {1, 1, 1}},   {cmd::kEditPaste, {1, 1, 1}},  {cmd::kEditAdd, {0, 1, 0}},
         {cmd::kEditRemove, {0, 0, 1}}, {cmd::kEditRename, {0, 0, 1}}, {cmd::kMoveDown, {0, 1, 1}},

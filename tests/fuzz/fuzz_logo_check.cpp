@@ -5,8 +5,6 @@
 
 #include <cstdint>
 
-const char* const fuzz::kTargetName = "fuzz_logo_check";
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     auto extent = [&](size_t at) { return static_cast<int16_t>(static_cast<uint16_t>(data[at] | data[at + 1] << 8)); };
@@ -14,8 +12,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                       extent(10) <= vl::kMaxLogoExtent;
     std::string message = "left over", header;
     if (vl::CheckLogoHeader(data, size, message) != fits || message.empty() != fits)
-        fuzz::Fail("the verdict does not follow the header");
-    if (size > vl::kPcxHeaderSize && (vl::CheckLogoHeader(data, vl::kPcxHeaderSize, header) != fits || header != message))
-        fuzz::Fail("the bytes after the header changed the verdict");
+        fuzz::Fail("fuzz_logo_check", "the verdict does not follow the header");
+    if (size > vl::kPcxHeaderSize &&
+        (vl::CheckLogoHeader(data, vl::kPcxHeaderSize, header) != fits || header != message))
+        fuzz::Fail("fuzz_logo_check", "the bytes after the header changed the verdict");
     return 0;
 }

@@ -35,7 +35,8 @@ inline Ring MakeRing(const Sections& sections)
     ring->next = ring.get();
     vl::SectionNode* last = ring.get();
     for (const Section& s : sections)
-        last = vl::InsertSectionAfter(last, vl::CreateSectionNode(s.parent, s.name, s.title, s.description, s.path));
+        last = vl::InsertSectionAfter(
+            last, vl::CreateSectionNode(s.parent, s.name, s.title, s.description, s.path));
     return ring;
 }
 

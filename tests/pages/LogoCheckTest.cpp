@@ -12,7 +12,8 @@ namespace
 // A PCX header: manufacturer 10, RLE, 8 bits, Xmin = Ymin = 0, and the given version and extents.
 QByteArray Header(int size, int version, quint16 xmax, quint16 ymax)
 {
-    const char start[] = {10, char(version), 1, 8, 0, 0, 0, 0, char(xmax), char(xmax >> 8), char(ymax), char(ymax >> 8)};
+    const char start[] = {10,         char(version),  1, 8, 0, 0, 0, 0, char(xmax), char(xmax >> 8),
+                          char(ymax), char(ymax >> 8)};
     return (QByteArray(start, sizeof start) + QByteArray(200, '\0')).left(size);
 }
 
@@ -22,14 +23,19 @@ using Logo = vltest::AppTest;
 TEST_F(Logo, HeaderVersionAndExtents)
 {
     const std::pair<QByteArray, const char*> cases[] = {
-        {Header(128, 2, 120, 120), ""},           {Header(127, 2, 0, 0), vl::kLogoNotPcx2},
-        {Header(128, 3, 0, 0), vl::kLogoNotPcx2}, {Header(128, 5, 0, 0), vl::kLogoNotPcx2},
-        {Header(128, 2, 121, 0), vl::kLogoTooLarge}, {Header(128, 2, 0, 121), vl::kLogoTooLarge},
-        {Header(128, 2, 0xFFFF, 0x8000), ""},     {Header(128, 2, 64, 64) + QByteArray(4000, '\xC1'), ""},
+        {Header(128, 2, 120, 120), ""},
+        {Header(127, 2, 0, 0), vl::kLogoNotPcx2},
+        {Header(128, 3, 0, 0), vl::kLogoNotPcx2},
+        {Header(128, 5, 0, 0), vl::kLogoNotPcx2},
+        {Header(128, 2, 121, 0), vl::kLogoTooLarge},
+        {Header(128, 2, 0, 121), vl::kLogoTooLarge},
+        {Header(128, 2, 0xFFFF, 0x8000), ""},
+        {Header(128, 2, 64, 64) + QByteArray(4000, '\xC1'), ""},
     };
     for (const auto& [bytes, expected] : cases) {
         std::string message = "left over";
-        EXPECT_EQ(vl::CheckLogoFile(vl::LocalPath(WriteFile(QStringLiteral("logo.pcx"), bytes)), message), !*expected);
+        EXPECT_EQ(vl::CheckLogoFile(vl::LocalPath(WriteFile(QStringLiteral("logo.pcx"), bytes)), message),
+                  !*expected);
         EXPECT_EQ(message, expected) << bytes.left(12).toHex(' ').toStdString();
     }
 }
@@ -52,7 +58,8 @@ TEST_F(Logo, ChosenWithTheBrowseButton)
         AnswerDialog(chosen);
         vltest::Click(Control<QPushButton>("browseButton"));
         EXPECT_EQ(TakeDialogs().size(), 1);
-        EXPECT_EQ(TakeMessages(), message.isEmpty() ? QStringList() : QStringList{QStringLiteral("Error:\n") + message});
+        EXPECT_EQ(TakeMessages(),
+                  message.isEmpty() ? QStringList() : QStringList{QStringLiteral("Error:\n") + message});
         EXPECT_EQ(field->text(), message.isEmpty() ? good : QStringLiteral("C:\\LOGO.PCX"));
         EXPECT_EQ(Doc()->IsModified(), message.isEmpty());
     }

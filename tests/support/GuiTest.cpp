@@ -84,7 +84,8 @@ void TypeInto(QWidget* field, const QString& text)
 
 void Press(const QKeySequence& keys)
 {
-    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
+    QWidget* target =
+        QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
     EXPECT_NE(target, nullptr);
     if (target)
         QTest::keySequence(target, keys);

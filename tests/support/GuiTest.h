@@ -8,9 +8,9 @@
 #include <QAction>
 #include <QKeySequence>
 #include <QPoint>
-#include <QWidget>
 #include <QString>
 #include <QTemporaryDir>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 namespace vltest
