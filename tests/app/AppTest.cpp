@@ -187,67 +187,50 @@ TEST_F(App, ChangesAreSavedDroppedOrKeptAsAnswered)
     }
 }
 
-// The General page by mouse and keys: a refused title keeps the page, a typed change marks the
-// document, Enter goes on to the Product page, and what was typed is what is saved.
-TEST_F(App, GeneralPageTypedAndSaved)
+// The pages by mouse and keys, and the commands each offers: the General page, where a refused title
+// keeps the page and Enter goes on, then the Product page with a group and with an entry, whose
+// Move Up reaches the saved file with what was typed.
+TEST_F(App, PagesByMouseAndKeysAndTheirCommands)
 {
-    ASSERT_TRUE(Start({WriteFile(QStringLiteral("A.ini"), SmallConfig())}));
-    auto* title = Control<QLineEdit>("titleEdit");
-    Retype(title, QString());
-    Click(Button("nextButton"));
-    EXPECT_EQ(TakeMessages().size(), 1);
-    EXPECT_EQ(Frame()->CurrentPageId(), vl::kGeneralPageId);
-    EXPECT_TRUE(Doc()->IsModified());
-    Retype(Control<QLineEdit>("logoPathEdit"), QStringLiteral("C:\\L.PCX"));
-    Retype(title, QStringLiteral("Menu 2"));
-    Press(Qt::Key_Return);
-    EXPECT_EQ(Frame()->CurrentPageId(), vl::kProductPageId);
-    Press(QKeySequence(Qt::CTRL | Qt::Key_S));
-    EXPECT_EQ(TakeMessages(), QStringList{kSavedInfo});
-    EXPECT_TRUE(ReadFile(Path("A.ini"))
-                    .startsWith("[GENERAL]\r\nPARENT=GENERAL\r\nTITLE=Menu 2\r\nPATH=C:\\L.PCX\r\n"));
-    EXPECT_FALSE(Doc()->IsModified());
-}
-
-// Which commands each page offers, as the menus and toolbar show them after a click on the page's
-// controls: the General page, then the Product page with a group and with an entry.
-TEST_F(App, CommandStatesFollowThePageAndTheSelection)
-{
-    // Two complete entries, so that the Product page accepts either.
-    ASSERT_TRUE(
-        Start({WriteFile(QStringLiteral("A.ini"),
-                         ConfigWithGeneral("t", "d") +
-                             "DESCRIPTION=d\r\n\r\n[Games]\r\n"
-                             "PARENT=Velmora Products\r\nTITLE=G\r\nPATH=G.BAT\r\nDESCRIPTION=d\r\n")}));
+    ASSERT_TRUE(Start(
+        {WriteFile(QStringLiteral("A.ini"), SmallConfig() + "[Sea]\r\nPARENT=Velmora Products\r\n"
+                                                            "TITLE=S\r\nPATH=S.EXE\r\nDESCRIPTION=d\r\n")}));
     const std::pair<int, std::array<bool, 3>> states[] = {
         {cmd::kEditUndo, {1, 1, 1}},   {cmd::kEditPaste, {1, 1, 1}},  {cmd::kEditAdd, {0, 1, 0}},
         {cmd::kEditRemove, {0, 0, 1}}, {cmd::kEditRename, {0, 0, 1}}, {cmd::kMoveDown, {0, 1, 1}},
         {cmd::kViewMisc, {0, 0, 0}},   {cmd::kFileSave, {1, 1, 1}},   {cmd::kPreview, {1, 1, 1}},
     };
-    const std::array<int, 3> pages = {vl::kGeneralPageId, vl::kProductPageId, vl::kProductPageId};
     for (int p = 0; p < 3; ++p) {
         SCOPED_TRACE(p);
-        if (p == 1)
+        if (p == 1) {
+            Retype(Control<QLineEdit>("titleEdit"), QString());
             Click(Button("nextButton"));
-        auto* tree = Frame()->CurrentPage()->findChild<QTreeView*>();
-        if (p == 2) { // the entry "Games", the second of its group
-            const QModelIndex games = tree->model()->index(1, 0, tree->model()->index(0, 0));
-            Click(tree->viewport(), tree->visualRect(games).center());
-            ASSERT_EQ(tree->currentIndex(), games);
+            EXPECT_EQ(TakeMessages().size(), 1);
+            EXPECT_EQ(Frame()->CurrentPageId(), vl::kGeneralPageId);
+            EXPECT_TRUE(Doc()->IsModified());
+            Retype(Control<QLineEdit>("logoPathEdit"), QStringLiteral("C:\\L.PCX"));
+            Retype(Control<QLineEdit>("titleEdit"), QStringLiteral("Menu 2"));
+            Press(Qt::Key_Return);
         }
-        ASSERT_EQ(Frame()->CurrentPageId(), pages[p]);
+        auto* tree = Frame()->CurrentPage()->findChild<QTreeView*>();
+        if (p == 2) { // the entry "Sea", the last of its group
+            const QModelIndex sea = tree->model()->index(2, 0, tree->model()->index(0, 0));
+            Click(tree->viewport(), tree->visualRect(sea).center());
+            ASSERT_EQ(tree->currentIndex(), sea);
+        }
+        ASSERT_EQ(Frame()->CurrentPageId(), p ? vl::kProductPageId : vl::kGeneralPageId);
         Frame()->UpdateCommands();
         for (const auto& [id, on] : states)
             EXPECT_EQ(Frame()->Action(id)->isEnabled(), on[p]) << id;
         EXPECT_EQ(Frame()->Action(cmd::kViewGeneral)->isChecked(), p == 0);
-        EXPECT_EQ(Frame()->Action(cmd::kViewProduct)->isChecked(), p == 1 || p == 2);
-        if (p == 2) { // Move Up from the toolbar puts "Games" first, in the file too
-            Click(Frame()->ToolBar()->widgetForAction(Frame()->Action(cmd::kMoveUp)));
-            Choose(cmd::kFileSave);
-            EXPECT_EQ(TakeMessages(), QStringList{kSavedInfo});
-            EXPECT_LT(ReadFile(Path("A.ini")).indexOf("[Games]"), ReadFile(Path("A.ini")).indexOf("[Tools]"));
-        }
+        EXPECT_EQ(Frame()->Action(cmd::kViewProduct)->isChecked(), p != 0);
     }
+    Click(Frame()->ToolBar()->widgetForAction(Frame()->Action(cmd::kMoveUp)));
+    Press(QKeySequence(Qt::CTRL | Qt::Key_S));
+    EXPECT_EQ(TakeMessages(), QStringList{kSavedInfo});
+    const QByteArray saved = ReadFile(Path("A.ini"));
+    EXPECT_TRUE(saved.startsWith("[GENERAL]\r\nPARENT=GENERAL\r\nTITLE=Menu 2\r\nPATH=C:\\L.PCX\r\n"));
+    EXPECT_LT(saved.indexOf("[Sea]"), saved.indexOf("[Games]"));
 }
 
 // Opened files are listed newest first in the File menu, four at most, and kept in the settings; a

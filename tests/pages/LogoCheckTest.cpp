@@ -22,16 +22,14 @@ using Logo = vltest::AppTest;
 // Judged by the first 128 bytes alone, read from a file; Xmax and Ymax are signed.
 TEST_F(Logo, HeaderVersionAndExtents)
 {
+    // clang-format off
     const std::pair<QByteArray, const char*> cases[] = {
-        {Header(128, 2, 120, 120), ""},
-        {Header(127, 2, 0, 0), vl::kLogoNotPcx2},
-        {Header(128, 3, 0, 0), vl::kLogoNotPcx2},
-        {Header(128, 5, 0, 0), vl::kLogoNotPcx2},
-        {Header(128, 2, 121, 0), vl::kLogoTooLarge},
-        {Header(128, 2, 0, 121), vl::kLogoTooLarge},
-        {Header(128, 2, 0xFFFF, 0x8000), ""},
-        {Header(128, 2, 64, 64) + QByteArray(4000, '\xC1'), ""},
+        {Header(128, 2, 120, 120), ""},              {Header(127, 2, 0, 0), vl::kLogoNotPcx2},
+        {Header(128, 3, 0, 0), vl::kLogoNotPcx2},    {Header(128, 5, 0, 0), vl::kLogoNotPcx2},
+        {Header(128, 2, 121, 0), vl::kLogoTooLarge}, {Header(128, 2, 0, 121), vl::kLogoTooLarge},
+        {Header(128, 2, 0xFFFF, 0x8000), ""},        {Header(128, 2, 64, 64) + QByteArray(4000, '\xC1'), ""},
     };
+    // clang-format on
     for (const auto& [bytes, expected] : cases) {
         std::string message = "left over";
         EXPECT_EQ(vl::CheckLogoFile(vl::LocalPath(WriteFile(QStringLiteral("logo.pcx"), bytes)), message),
