@@ -56,7 +56,8 @@ if ((!check_only)); then
     mkdir -p "$src"
     # A fresh copy of the sources beside the build folder kept from the last run.
     find "$src" -mindepth 1 -maxdepth 1 ! -name build -exec rm -rf {} +
-    tar -C "$root" --exclude=./build --exclude=./.git -cf - . | tar -C "$src" -xf -
+    # Fresh modification times, so that the build never keeps an object of an earlier fault.
+    tar -C "$root" --exclude=./build --exclude=./.git -cf - . | tar -C "$src" -xmf -
     # ccache finds the objects of other trees when paths are taken relative to the tree.
     export CCACHE_BASEDIR=$src CCACHE_NOHASHDIR=1
     cmake -S "$src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVLCONFIG_BENCH=OFF \

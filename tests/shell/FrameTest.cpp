@@ -20,8 +20,9 @@ TEST_F(FrameTest, MenusAndToolbarHoldTheRoutersActions)
         items += title->menu()->actions();
     int commands = 0;
     for (QAction* item : items) {
-        if (const QVariant id = item->property("commandId"); id.isValid() && ++commands)
+        if (const QVariant id = item->property("commandId"); id.isValid() && ++commands) {
             EXPECT_EQ(Action(id.toInt()), item) << id.toInt();
+        }
     }
     EXPECT_GE(commands, 30);
 }
