@@ -58,18 +58,19 @@ TEST(SectionRing, RandomEditsAgreeWithAList)
             for (SectionNode* n = ring->next; n != ring.get() && walked.size() <= list.size(); n = n->next)
                 walked.push_back(n);
             ASSERT_EQ(walked, list) << "round " << round << ", step " << step;
-        }
-        const bool products = std::any_of(
-            list.begin(), list.end(), [&](SectionNode* s) { return same(s->parent, "Velmora Products"); });
-        for (SectionNode* start : {ring.get(), list.empty() ? ring.get() : list.back()}) {
-            EXPECT_EQ(FindSentinel(start), ring.get());
-            EXPECT_EQ(LastSection(start), list.empty() ? ring.get() : list.back());
-            EXPECT_EQ(HasProductEntries(start), products);
-            for (SectionNode* wanted : list) {
-                auto first = std::find_if(list.begin(), list.end(), [&](SectionNode* s) {
-                    return same(s->parent, wanted->parent) && same(s->name, wanted->name);
-                });
-                EXPECT_EQ(FindSection(start, wanted->parent, wanted->name), *first);
+            const bool products = std::any_of(list.begin(), list.end(), [&](SectionNode* s) {
+                return same(s->parent, "Velmora Products");
+            });
+            for (SectionNode* start : {ring.get(), list.empty() ? ring.get() : list.back()}) {
+                EXPECT_EQ(FindSentinel(start), ring.get());
+                EXPECT_EQ(LastSection(start), list.empty() ? ring.get() : list.back());
+                EXPECT_EQ(HasProductEntries(start), products);
+                for (SectionNode* wanted : list) {
+                    auto first = std::find_if(list.begin(), list.end(), [&](SectionNode* s) {
+                        return same(s->parent, wanted->parent) && same(s->name, wanted->name);
+                    });
+                    EXPECT_EQ(FindSection(start, wanted->parent, wanted->name), *first);
+                }
             }
         }
     }
