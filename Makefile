@@ -12,7 +12,7 @@ define release-build
 	cmake --build --preset release -j $(JOBS)
 endef
 
-.PHONY: deps build test sanitize fuzz coverage bench run install package clean
+.PHONY: deps build test sanitize fuzz coverage bench mutate run install package clean
 
 deps:
 	@$(DEPS) all
@@ -51,6 +51,11 @@ bench:
 	@$(DEPS) build test bench
 	$(release-build)
 	bash scripts/run-bench.sh build/release
+
+# Seeded faults: how many of the faults in scripts/mutants.txt the suite notices (slow; not part of CI).
+mutate:
+	@$(DEPS) build test
+	bash scripts/mutate.sh
 
 run:
 	@$(DEPS) build run

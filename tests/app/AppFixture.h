@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QTest>
 #include <memory>
 
 namespace vltest
@@ -33,8 +34,7 @@ inline QByteArray SmallConfig()
 {
     return QByteArrayLiteral(
         "[GENERAL]\r\nPARENT=GENERAL\r\nTITLE=Welcome\r\nPATH=C:\\LOGO.PCX\r\n"
-        "DESCRIPTION=Pick one\r\rand press Enter\r\n\r\n"
-        "[MISC]\r\nBIOSSTR=X1\r\n\r\n"
+        "DESCRIPTION=Pick one\r\rand press Enter\r\n\r\n[MISC]\r\nBIOSSTR=X1\r\n\r\n"
         "[Tools]\r\nPARENT=Velmora Products\r\nTITLE=Tools\r\nPATH=TOOLS.BAT\r\nDESCRIPTION=\r\n\r\n"
         "[Games]\r\nPARENT=Velmora Products\r\nTITLE=Games\r\nPATH=\r\nDESCRIPTION=\r\n\r\n");
 }
@@ -64,11 +64,7 @@ inline vl::SectionNode* GeneralOf(const vl::SectionNode* ring)
 
 // Answers the document's question to the page on show, and counts how often it was asked.
 struct TestValidator : vl::PageValidator {
-    bool ValidateCurrentPage() override
-    {
-        ++calls;
-        return accept;
-    }
+    bool ValidateCurrentPage() override { return ++calls, accept; }
     bool accept = true;
     int calls = 0;
 };
@@ -123,7 +119,7 @@ class DocTest : public GuiTest
             return false;
         QApplication::setActiveWindow(m_app->MainFrame());
         ProcessEvents();
-        return true;
+        return QTest::qWaitForWindowExposed(m_app->MainFrame());
     }
     vl::CMainFrame* Frame() const { return m_app->MainFrame(); }
     vl::CVLConfigDoc* Doc() const { return m_app->Document(); }

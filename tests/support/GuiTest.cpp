@@ -5,6 +5,10 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
 
 namespace vltest
 {
@@ -57,6 +61,52 @@ void ProcessEvents()
         QApplication::processEvents();
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
+}
+
+void Click(QWidget* widget, QPoint pos, Qt::MouseButton button)
+{
+    QWidget* window = widget->window();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(window));
+    if (pos == QPoint(-1, -1))
+        pos = widget->rect().center();
+    QTest::mouseClick(window->windowHandle(), button, {}, widget->mapTo(window, pos));
+    ProcessEvents();
+}
+
+void TypeInto(QWidget* field, const QString& text)
+{
+    Click(field);
+    EXPECT_EQ(QApplication::focusWidget(), field) << "the click did not reach the field";
+    if (QApplication::focusWidget())
+        QTest::keyClicks(QApplication::focusWidget(), text);
+    ProcessEvents();
+}
+
+void Press(const QKeySequence& keys)
+{
+    QWidget* target =
+        QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
+    EXPECT_NE(target, nullptr);
+    if (target)
+        QTest::keySequence(target, keys);
+    ProcessEvents();
+}
+
+bool ChooseFromMenu(QWidget* window, QAction* item)
+{
+    auto* main = qobject_cast<QMainWindow*>(window);
+    for (QAction* title : main ? main->menuBar()->actions() : QList<QAction*>()) {
+        QMenu* menu = title->menu();
+        if (!menu || !menu->actions().contains(item))
+            continue;
+        Click(main->menuBar(), main->menuBar()->actionGeometry(title).center());
+        if (!QTest::qWaitForWindowExposed(menu))
+            return false;
+        QTest::mouseClick(menu->windowHandle(), Qt::LeftButton, {}, menu->actionGeometry(item).center());
+        ProcessEvents();
+        return true;
+    }
+    return false;
 }
 
 } // namespace vltest

@@ -1,0 +1,267 @@
+// The program as a person uses it: started with a file, driven through its menus, buttons,
+// fields and keys, with files opened and saved through its own dialogs.
+#include "app/AppFixture.h"
+#include "document/CommandIds.h"
+#include "model/ConfigFile.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStandardItemModel>
+#include <QTest>
+#include <QToolBar>
+#include <QTreeView>
+#include <array>
+
+using platform::MsgAnswer;
+using namespace vltest;
+namespace cmd = vl::cmd;
+
+namespace
+{
+
+class App : public AppTest
+{
+  protected:
+    // Chooses the command from the window's menus; a file dialog it opens gets this answer.
+    void Choose(int id, std::optional<QString> dialog = std::nullopt)
+    {
+        if (dialog)
+            AnswerDialog(dialog);
+        ASSERT_TRUE(Frame()->Action(id)->isEnabled()) << id;
+        ASSERT_TRUE(ChooseFromMenu(Frame(), Frame()->Action(id))) << id;
+        if (dialog)
+            TakeDialogs();
+    }
+    void Retype(QWidget* field, const QString& text)
+    {
+        Click(field);
+        Press(QKeySequence::SelectAll);
+        Press(Qt::Key_Backspace);
+        QTest::keyClicks(QApplication::focusWidget(), text);
+    }
+    QPushButton* Button(const char* name) const
+    {
+        return Frame()->CurrentPage()->findChild<QPushButton*>(QLatin1String(name));
+    }
+    QString Shown() const { return Frame()->windowTitle().section(QStringLiteral(" - "), 1); }
+};
+
+// A failed start ends without a window and with a failure code; of two files, the first opens.
+TEST_F(App, StartOpensTheFirstFileOrEndsWithoutAWindow)
+{
+    const std::pair<QStringList, QString> cases[] = {
+        {{QStringLiteral("/p"), Path("A.ini")}, {}},
+        {{Path("missing.ini")}, kCannotOpen},
+        {{WriteFile(QStringLiteral("x.BAT"), SmallConfig())}, kBadExtension}};
+    for (const auto& [arguments, message] : cases) {
+        EXPECT_FALSE(Start(arguments));
+        EXPECT_TRUE(!Frame() || !Frame()->isVisible());
+        EXPECT_EQ(TakeMessages(), message.isEmpty() ? QStringList() : QStringList{message});
+        EXPECT_EQ(m_app->ExitCode(), message.isEmpty() ? 0 : 1);
+    }
+    ASSERT_TRUE(Start({WriteFile(QStringLiteral("A.ini"), SmallConfig()), Path("B.ini")}));
+    EXPECT_EQ(Shown(), QStringLiteral("A.ini"));
+}
+
+// Files that cannot be read, or whose batch file would be the file itself, are refused with the
+// reader's message; the document shown stays as it was.
+TEST_F(App, OpenRefusesHostileFilesAndKeepsTheDocument)
+{
+    ASSERT_TRUE(Start({WriteFile(QStringLiteral("GOOD.ini"), SmallConfig())}));
+    ASSERT_TRUE(QDir(TempPath()).mkdir(QStringLiteral("DIR.ini")));
+    auto status = [](int s) { return vl::CVLConfigDoc::ReadStatusMessage(s); };
+    const std::tuple<const char*, std::optional<QByteArray>, QString> cases[] = {
+        {"MISSING.ini", std::nullopt, kCannotOpen},
+        {"DIR.ini", std::nullopt, kCannotOpen},
+        {"EMPTY.ini", QByteArray(), status(vl::kReadNoSection)},
+        {"KEY.ini", QByteArray("[G]\r\nTITL=x\r\n"), status(vl::kReadBadLine)},
+        {"NUL.ini", QByteArray("[G]\r\nTITLE=a\0b\r\n", 16), status(vl::kReadBadLine)},
+        {"LONG.ini", "[G]\r\nPATH=" + QByteArray(1100, 'p'), status(vl::kReadBadLine)},
+        {"MARK.ini", QByteArray("[G]\r\nPARENT=[S]\r\n"), status(vl::kReadBadLine)},
+        {".INI", SmallConfig(), kBadExtension},
+        {"X.BAT", SmallConfig(), kBadExtension},
+        {"menu.cfg", ConfigWithGeneral("Other", "d"), {}},
+    };
+    for (const auto& [name, bytes, message] : cases) {
+        SCOPED_TRACE(name);
+        if (bytes)
+            WriteFile(QLatin1String(name), *bytes);
+        Choose(cmd::kFileOpen, Path(name));
+        EXPECT_EQ(TakeMessages(), message.isEmpty() ? QStringList() : QStringList{message});
+        EXPECT_EQ(Shown(), QLatin1String(message.isEmpty() ? name : "GOOD.ini"));
+        EXPECT_EQ(Control<QLineEdit>("titleEdit")->text(),
+                  QLatin1String(message.isEmpty() ? "Other" : "Welcome"));
+    }
+}
+
+// Save As through the menu: the first failing rule refuses the save and nothing is written;
+// otherwise the configuration and its batch file are written, the configuration byte for byte.
+TEST_F(App, SaveAsRefusesInOrderOrWritesBothFiles)
+{
+    const QByteArray noProducts =
+        "[GENERAL]\r\nPARENT=GENERAL\r\nTITLE=t\r\nDESCRIPTION=d\r\n[O]\r\nPARENT=Else\r\n";
+    // The configuration opened, the name saved as, whether the save happens.
+    const std::tuple<QByteArray, const char*, bool> cases[] = {
+        {noProducts, "NOPROD.ini", false},       {SmallConfig(), "MENU.BAT", false},
+        {SmallConfig(), "ABCDEFGHI.ini", false}, {SmallConfig(), "ABCDEF.INI", false},
+        {SmallConfig(), "ABCDEFGH.ini", true},   {SmallConfig(), "AB.INI", true},
+    };
+    for (const auto& [config, name, saves] : cases) {
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(Start({WriteFile(QStringLiteral("source.ini"), config)}));
+        Choose(cmd::kFileSaveAs, Path(name));
+        const QStringList messages = TakeMessages();
+        EXPECT_EQ(messages.size(), 1);
+        EXPECT_EQ(messages.value(0) == kSavedInfo, saves);
+        EXPECT_EQ(QFile::exists(Path(name)), saves);
+        EXPECT_EQ(Shown(), QLatin1String(saves ? name : "source.ini"));
+        if (saves) {
+            EXPECT_EQ(ReadFile(Path(name)), SmallConfig());
+            EXPECT_TRUE(ReadFile(Path(name).chopped(4) + QStringLiteral(".bat")).startsWith("@echo off\r\n"));
+        }
+    }
+}
+
+// A batch file of another configuration is replaced only when the user agrees; saving the same
+// file again does not ask.
+TEST_F(App, AsksBeforeReplacingAnotherBatchFile)
+{
+    ASSERT_TRUE(Start({WriteFile(QStringLiteral("A.ini"), SmallConfig())}));
+    const QByteArray foreign = "@echo foreign\r\n";
+    WriteFile(QStringLiteral("MENU.bat"), foreign);
+    for (MsgAnswer answer : {MsgAnswer::No, MsgAnswer::Yes}) {
+        Answer(answer);
+        Choose(cmd::kFileSaveAs, Path("MENU.ini"));
+        EXPECT_EQ(TakeMessages().size(), answer == MsgAnswer::Yes ? 2 : 1); // the question, then the notice
+        EXPECT_EQ(ReadFile(Path("MENU.bat")) == foreign, answer == MsgAnswer::No);
+    }
+    Retype(Control<QLineEdit>("titleEdit"), QStringLiteral("Again"));
+    Press(QKeySequence(Qt::CTRL | Qt::Key_S));
+    EXPECT_EQ(TakeMessages(), QStringList{kSavedInfo});
+    EXPECT_TRUE(ReadFile(Path("MENU.ini")).contains("TITLE=Again\r\n"));
+}
+
+// A changed document asks before New, Open or closing the window, and follows the answer.
+TEST_F(App, ChangesAreSavedDroppedOrKeptAsAnswered)
+{
+    enum How { New, Open, Close };
+    const std::tuple<How, bool, MsgAnswer> cases[] = {
+        {New, false, MsgAnswer::Yes},     {New, true, MsgAnswer::Yes}, {New, false, MsgAnswer::No},
+        {Open, false, MsgAnswer::Cancel}, {Open, true, MsgAnswer::No}, {Close, false, MsgAnswer::Cancel},
+        {Close, false, MsgAnswer::No},
+    };
+    for (const auto& [how, untitled, answer] : cases) {
+        SCOPED_TRACE(testing::Message() << how << untitled << int(answer));
+        const QString a = WriteFile(QStringLiteral("A.ini"), SmallConfig());
+        const QString other = WriteFile(QStringLiteral("B.ini"), ConfigWithGeneral("Other", "d"));
+        for (const char* name : {"NEW.ini", "NEW.bat", "AFTER.ini", "AFTER.bat"})
+            QFile::remove(Path(name));
+        ASSERT_TRUE(untitled ? Start() : Start({a}));
+        Retype(Control<QLineEdit>("titleEdit"), QStringLiteral("Edited"));
+        ASSERT_TRUE(Doc()->IsModified());
+        Answer(answer);
+        if (answer == MsgAnswer::Yes && untitled)
+            AnswerDialog(Path("NEW.ini"));
+        if (how == New)
+            Press(QKeySequence(Qt::CTRL | Qt::Key_N));
+        else if (how == Open)
+            Choose(cmd::kFileOpen, other);
+        else
+            Frame()->close();
+        TakeDialogs();
+        const QStringList messages = TakeMessages();
+        EXPECT_TRUE(messages.value(0).endsWith(QLatin1String(untitled ? " Untitled?" : " A.ini?")));
+        EXPECT_EQ(messages.size(), answer == MsgAnswer::Yes ? 2 : 1);
+        EXPECT_EQ(ReadFile(untitled ? Path("NEW.ini") : a).contains("TITLE=Edited\r\n"),
+                  answer == MsgAnswer::Yes);
+        const bool done = answer != MsgAnswer::Cancel;
+        EXPECT_EQ(Frame()->isVisible(), how != Close || !done);
+        EXPECT_EQ(Doc()->IsModified(), !done || how == Close);
+        if (how == New && done) { // a new document has no name: Save asks for one
+            EXPECT_EQ(Shown(), QStringLiteral("Untitled"));
+            AnswerDialog(Path("AFTER.ini"));
+            Press(QKeySequence(Qt::CTRL | Qt::Key_S));
+            EXPECT_EQ(TakeDialogs().size(), 1);
+            EXPECT_EQ(TakeMessages(), QStringList{kSavedInfo});
+        }
+    }
+}
+
+// The pages by mouse and keys, and the commands each offers: the General page, where a refused title
+// keeps the page and Enter goes on, then the Product page with a group and with an entry, whose
+// Move Up reaches the saved file with what was typed.
+TEST_F(App, PagesByMouseAndKeysAndTheirCommands)
+{
+    ASSERT_TRUE(Start(
+        {WriteFile(QStringLiteral("A.ini"), SmallConfig() + "[Sea]\r\nPARENT=Velmora Products\r\n"
+                                                            "TITLE=S\r\nPATH=S.EXE\r\nDESCRIPTION=d\r\n")}));
+    const std::pair<int, std::array<bool, 3>> states[] = {
+        {cmd::kEditUndo, {1, 1, 1}},   {cmd::kEditPaste, {1, 1, 1}},  {cmd::kEditAdd, {0, 1, 0}},
+        {cmd::kEditRemove, {0, 0, 1}}, {cmd::kEditRename, {0, 0, 1}}, {cmd::kMoveDown, {0, 1, 1}},
+        {cmd::kViewMisc, {0, 0, 0}},   {cmd::kFileSave, {1, 1, 1}},   {cmd::kPreview, {1, 1, 1}},
+    };
+    for (int p = 0; p < 3; ++p) {
+        SCOPED_TRACE(p);
+        if (p == 1) {
+            Retype(Control<QLineEdit>("titleEdit"), QString());
+            Click(Button("nextButton"));
+            EXPECT_EQ(TakeMessages().size(), 1);
+            EXPECT_EQ(Frame()->CurrentPageId(), vl::kGeneralPageId);
+            EXPECT_TRUE(Doc()->IsModified());
+            Retype(Control<QLineEdit>("logoPathEdit"), QStringLiteral("C:\\L.PCX"));
+            Retype(Control<QLineEdit>("titleEdit"), QStringLiteral("Menu 2"));
+            Press(Qt::Key_Return);
+        }
+        auto* tree = Frame()->CurrentPage()->findChild<QTreeView*>();
+        if (p == 2) { // the entry "Sea", the last of its group
+            const QModelIndex sea = tree->model()->index(2, 0, tree->model()->index(0, 0));
+            Click(tree->viewport(), tree->visualRect(sea).center());
+            ASSERT_EQ(tree->currentIndex(), sea);
+        }
+        ASSERT_EQ(Frame()->CurrentPageId(), p ? vl::kProductPageId : vl::kGeneralPageId);
+        Frame()->UpdateCommands();
+        for (const auto& [id, on] : states)
+            EXPECT_EQ(Frame()->Action(id)->isEnabled(), on[p]) << id;
+        EXPECT_EQ(Frame()->Action(cmd::kViewGeneral)->isChecked(), p == 0);
+        EXPECT_EQ(Frame()->Action(cmd::kViewProduct)->isChecked(), p != 0);
+    }
+    Click(Frame()->ToolBar()->widgetForAction(Frame()->Action(cmd::kMoveUp)));
+    Press(QKeySequence(Qt::CTRL | Qt::Key_S));
+    EXPECT_EQ(TakeMessages(), QStringList{kSavedInfo});
+    const QByteArray saved = ReadFile(Path("A.ini"));
+    EXPECT_TRUE(saved.startsWith("[GENERAL]\r\nPARENT=GENERAL\r\nTITLE=Menu 2\r\nPATH=C:\\L.PCX\r\n"));
+    EXPECT_LT(saved.indexOf("[Sea]"), saved.indexOf("[Games]"));
+}
+
+// Opened files are listed newest first in the File menu, four at most, and kept in the settings; a
+// listed file that no longer opens leaves the list.
+TEST_F(App, RecentFilesInTheFileMenu)
+{
+    ASSERT_TRUE(Start());
+    QStringList files;
+    for (int i = 1; i <= 5; ++i) {
+        files.prepend(WriteFile(QStringLiteral("f%1.ini").arg(i), SmallConfig()));
+        Choose(cmd::kFileOpen, files.front());
+    }
+    Choose(cmd::kFileOpen, files[2]); // again: it moves to the top
+    files.move(2, 0);
+    files.removeLast();
+    auto listed = [this] {
+        QStringList shown;
+        for (int i = 0; i < 5; ++i)
+            if (QAction* item = Frame()->Action(cmd::kFileRecentFirst + i); item && item->isVisible())
+                shown.append(item->data().toString());
+        return shown;
+    };
+    EXPECT_EQ(listed(), files);
+    ASSERT_TRUE(QFile::remove(files[1]));
+    Choose(cmd::kFileRecentFirst + 1);
+    EXPECT_EQ(TakeMessages(), QStringList{kCannotOpen});
+    files.removeAt(1);
+    EXPECT_EQ(listed(), files);
+    platform::RecentFileList stored;
+    stored.Load();
+    EXPECT_EQ(stored.Files(), files);
+}
+
+} // namespace

@@ -1,0 +1,199 @@
+// The configuration in memory and in its file: the ring, letter case, the reader, the writer, and the
+// rules a save applies.
+#include "ModelSupport.h"
+#include "model/Rules.h"
+
+#include <algorithm>
+#include <random>
+
+namespace
+{
+using namespace vl;
+using namespace vltest;
+
+// Random inserts, removals and moves, each handed random nodes, against a list of the nodes; after
+// every step the ring holds the list, and lookups through every node find the first matching section.
+TEST(SectionRing, RandomEditsAgreeWithAList)
+{
+    std::mt19937 rng(7u);
+    auto pick = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng); };
+    const char* parents[] = {"Velmora Products", "VELMORA products", "Velmora Product", "p", "P",
+                             "\xC9t\xE9"};
+    const char* names[] = {"a", "A", "b", "\xC9T\xC9", "\xE9t\xE9", "\xD7", "\xF7", "\x8A", "\x9A"};
+    auto same = [](std::string a, std::string b) { // the pools differ in ASCII case, E acute and S caron
+        for (std::string* s : {&a, &b})
+            for (char& c : *s)
+                c = c == '\xC9'   ? '\xE9'
+                    : c == '\x8A' ? '\x9A'
+                                  : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return a == b;
+    };
+    for (int round = 0; round < 30; ++round) {
+        Ring ring = MakeRing({});
+        std::vector<SectionNode*> list; // the sections, in ring order
+        for (int step = 0; step < 25; ++step) {
+            std::vector<SectionNode*> nodes{ring.get()}; // the sentinel first
+            nodes.insert(nodes.end(), list.begin(), list.end());
+            const std::size_t at = pick(nodes.size()), from = pick(nodes.size());
+            const auto place = [&](std::size_t i) { return list.begin() + static_cast<long>(i); };
+            if (const std::size_t op = pick(3); op == 0) {
+                SectionNode* node = CreateSectionNode(parents[pick(6)], names[pick(9)], "", nullopt, nullopt);
+                EXPECT_EQ(InsertSectionAfter(nodes[at], node), node);
+                list.insert(place(at), node);
+            } else if (op == 1) { // the sentinel is never removed
+                EXPECT_EQ(RemoveSection(nodes[from], nodes[at]), at == 0            ? nullptr
+                                                                 : at < list.size() ? nodes[at + 1]
+                                                                                    : ring.get());
+                if (at != 0)
+                    list.erase(place(at - 1));
+            } else {
+                MoveSectionAfter(nodes[at], nodes[from]);
+                if (from != 0 && from != at) {
+                    list.erase(place(from - 1));
+                    list.insert(at == 0 ? list.begin() : std::find(list.begin(), list.end(), nodes[at]) + 1,
+                                nodes[from]);
+                }
+            }
+            std::vector<SectionNode*> walked;
+            for (SectionNode* n = ring->next; n != ring.get() && walked.size() <= list.size(); n = n->next)
+                walked.push_back(n);
+            ASSERT_EQ(walked, list) << "round " << round << ", step " << step;
+            const bool products = std::any_of(list.begin(), list.end(), [&](SectionNode* s) {
+                return same(s->parent, "Velmora Products");
+            });
+            for (SectionNode* start : {ring.get(), list.empty() ? ring.get() : list.back()}) {
+                EXPECT_EQ(FindSentinel(start), ring.get());
+                EXPECT_EQ(LastSection(start), list.empty() ? ring.get() : list.back());
+                EXPECT_EQ(HasProductEntries(start), products);
+                for (SectionNode* wanted : list) {
+                    auto first = std::find_if(list.begin(), list.end(), [&](SectionNode* s) {
+                        return same(s->parent, wanted->parent) && same(s->name, wanted->name);
+                    });
+                    EXPECT_EQ(FindSection(start, wanted->parent, wanted->name), *first);
+                }
+            }
+        }
+    }
+}
+
+TEST(ConfigRead, WhatEachLineMakes)
+{
+    const std::string v70(70, 'v'), p1017(1017, 'p');
+    const int bad = kReadBadLine;
+    auto inA = [](const std::string& lines) { return "[A]\r\n" + lines; };
+    auto A = [](std::string parent, std::string title = "", Text description = nullopt, Text path = nullopt) {
+        return Sections{{parent, "A", title, description, path}};
+    };
+    const std::tuple<std::string, int, Sections> cases[] = {
+        // clang-format off
+        {inA("PARENTS=x\r\n"), 0, A("x")}, {inA("paren=a=b\r\n"), 0, A("a=b")}, {inA("title=x\r\n"), 0, A("", "x")},
+        {inA("; c\r\n\r\n;\r\n"), 0, A("")}, {inA("TITL=x\r\n"), bad, {}}, {inA(" PARENT=x\r\n"), bad, {}},
+        {inA("PARENT=p\r\nbiosstr=b\r\n"), 0, A("b")},
+        {inA("DESCRIPTION=d\r\nDESCRIPTION=\r\nPATH=p\r\nPATH=\r\n"), 0, A("", "", "d", "p")},
+        {inA("DESCRIPTION=a\r\rb\r\r\r\n"), 0, A("", "", "a\r\nb\r\n")}, {inA("DESCRIPTION=a\rb\r"), 0, A("", "", "a\rb\r")},
+        {inA("TITLE=a\r\rb\n"), 0, A("", "a\r\rb")},
+        {inA("PARENT=" + v70 + "\r\n"), 0, A(v70.substr(0, 63))},
+        {inA("PATH=" + p1017), 0, A("", "", nullopt, p1017)}, {inA("PATH=" + p1017 + "p\r\n"), bad, {}},
+        {inA(std::string("PARENT=a\0b\r\n", 11)), bad, {}}, {inA("PARENT=[S]\r\n"), bad, {}},
+        {inA("BIOSSTR=[S]"), bad, {}}, {inA("PARENT=[s]\r\n"), 0, A("[s]")},
+        {"[G] ; note\r\n[]\r\n[a]b]", 0, {{"", "G", ""}, {"", "", ""}, {"", "a", ""}}},
+        {"; only\r\n\r\n", kReadNoSection, {}}, {"[A\r\n", bad, {}}, {"PATH=\r\n[A]\r\n", bad, {}},
+        // clang-format on
+    };
+    for (const auto& [bytes, status, sections] : cases)
+        EXPECT_EQ(Parse(bytes), std::make_pair(status, sections)) << bytes.substr(0, 40);
+}
+
+TEST(ConfigWrite, FormsOfSectionsAndTheLongestLine)
+{
+    const std::string p1017(1017, 'p'), d1010(1010, 'd');
+    const std::pair<Section, std::string> cases[] = {
+        {{"X1", "misc", ""}, "[misc]\r\nPARENT=X1\r\nTITLE=\r\nPATH=\r\nDESCRIPTION=\r\n\r\n"},
+        {{"", "MISC", "lost", "lost", "lost"}, "[MISC]\r\nBIOSSTR=\r\n\r\n"},
+        {{"p", "A", "t", "one\r\ntwo\n", p1017},
+         "[A]\r\nPARENT=p\r\nTITLE=t\r\nPATH=" + p1017 + "\r\nDESCRIPTION=one\r\rtwo\r\r\n\r\n"},
+        {{"p", "A", "", d1010}, "[A]\r\nPARENT=p\r\nTITLE=\r\nPATH=\r\nDESCRIPTION=" + d1010 + "\r\n\r\n"},
+    };
+    for (const auto& [section, expected] : cases) {
+        std::string bytes;
+        ASSERT_TRUE(ComposeConfigText(MakeRing({section}).get(), bytes));
+        EXPECT_EQ(bytes, expected);
+    }
+    // One byte more on any line, or a line break or "]" where the file cannot carry it, is refused.
+    const Section refused[] = {{"p", "A", "", nullopt, p1017 + "p"},
+                               {"p", "A", "", d1010 + "d"},
+                               {"p", "a]b", ""},
+                               {"p\n", "A", ""},
+                               {"p", "A", "t\n"},
+                               {"[S]", "A", ""}};
+    for (const Section& section : refused) {
+        std::string bytes, reason;
+        EXPECT_FALSE(ComposeConfigText(MakeRing({section}).get(), bytes, &reason));
+        EXPECT_FALSE(reason.empty());
+    }
+}
+
+// Random rings of Windows-1252 values the file can carry, "MISC" and "GENERAL" among them: written,
+// read, and written again to the same bytes.
+TEST(ConfigRoundTrip, RandomRingsSurviveWriteReadWrite)
+{
+    std::mt19937 rng(20240611u);
+    auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); };
+    auto text = [&](int low, int high, std::string_view banned) {
+        std::string s(static_cast<std::size_t>(pick(low, high)), ' ');
+        for (char& c : s) {
+            const int r = pick(0, 99);
+            c = static_cast<char>(r < 20   ? pick(0x80, 0xFF)
+                                  : r < 96 ? pick(0x20, 0x7E)
+                                  : r < 98 ? '\r'
+                                           : pick(1, 0x1F));
+            if (banned.find(c) != std::string_view::npos)
+                c = '.';
+        }
+        return s;
+    };
+    for (int i = 0; i < 300; ++i) {
+        Sections sections(static_cast<std::size_t>(pick(1, 8)));
+        for (Section& s : sections) {
+            const int kind = pick(0, 9);
+            s.name = kind == 0 ? "MISC" : kind == 1 ? "GENERAL" : text(0, 63, "\n]");
+            s.parent = kind == 1 ? "GENERAL" : text(0, 63, "\n[");
+            if (kind == 0)
+                continue; // MISC carries its BIOSSTR value alone
+            s.title = text(0, 63, "\n");
+            s.path = pick(0, 2) ? Text(text(1, 300, "\n")) : nullopt;
+            if (pick(0, 2))
+                s.description = text(1, 150, "\r\n") + (pick(0, 1) ? "\r\n" + text(0, 150, "\r\n") : "");
+        }
+        std::string first, second;
+        ASSERT_TRUE(ComposeConfigText(MakeRing(sections).get(), first));
+        Ring ring(ParseConfigText(first).ring);
+        ASSERT_NE(ring, nullptr);
+        EXPECT_EQ(SectionsOf(ring.get()), sections) << "ring " << i;
+        EXPECT_TRUE(ComposeConfigText(ring.get(), second));
+        EXPECT_EQ(second, first);
+    }
+}
+
+// The refusals that the pages and the command line share.
+TEST(Rules, LimitsAndRefusals)
+{
+    using namespace vl::rules;
+    const std::string s18(18, 's'), s51(51, 'n');
+    for (const std::string& problem :
+         {GeneralTitleProblem(s18 + "s"), GeneralTitleProblem(""), EntryNameProblem("MISC"),
+          EntryNameProblem(s51 + "n"), EntryNameProblem("a]"), EntryFieldsProblem("t", "d", "")})
+        EXPECT_NE(problem, "");
+    for (const std::string& problem :
+         {GeneralTitleProblem(s18), EntryNameProblem("misc"), EntryNameProblem(s51)})
+        EXPECT_EQ(problem, "");
+    // clang-format off
+    const std::pair<const char*, const char*> names[] = {
+        {"ABCDEFGH.ini", ""}, {"AB.INI", ""}, {"x.BaT", kInvalidExtension}, {"ABCDEF.INI", kFileNameTooLong},
+        {"A B.ini", kFileNameNotBatchSafe}, {"A\xE9.ini", kFileNameNotBatchSafe}};
+    // clang-format on
+    for (const auto& [name, refusal] : names)
+        EXPECT_EQ(ConfigFileNameProblem(name), refusal) << name;
+}
+
+} // namespace

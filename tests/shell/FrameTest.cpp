@@ -1,0 +1,88 @@
+// The main window with stand-in pages: where its keys send each command, and switching pages, driven
+// by the pointer and the keyboard on the shown window.
+#include "FrameFixture.h"
+
+#include <QMenuBar>
+#include <QToolBar>
+
+using namespace vl;
+using vltest::FrameTest;
+using T = vltest::Target;
+
+namespace
+{
+
+// The menus and the toolbar are built from one table: every item is the router's action of its command.
+TEST_F(FrameTest, MenusAndToolbarHoldTheRoutersActions)
+{
+    QList<QAction*> items = m_frame->ToolBar()->actions();
+    for (QAction* title : m_frame->menuBar()->actions())
+        items += title->menu()->actions();
+    int commands = 0;
+    for (QAction* item : items) {
+        if (const QVariant id = item->property("commandId"); id.isValid() && ++commands) {
+            EXPECT_EQ(Action(id.toInt()), item) << id.toInt();
+        }
+    }
+    EXPECT_GE(commands, 30);
+}
+
+// With the focus on a page's button, each key reaches its command only, and a command that the page
+// has disabled does not run from its key.
+TEST_F(FrameTest, KeysReachTheirCommandOnly)
+{
+    const int gen = kGeneralPageId, prod = kProductPageId, misc = kMiscPageId;
+    const std::tuple<int, const char*, int, T> cases[] = {
+        {gen, "Ctrl+N", cmd::kFileNew, T::Application},
+        {misc, "Ctrl+S", cmd::kFileSave, T::Document},
+        {prod, "F5", cmd::kPreview, T::Document},
+        {gen, "F1", cmd::kHelpContents, T::Application},
+        {gen, "Shift+F1", 0, T::None},
+        {gen, "Ctrl+Ins", cmd::kEditCopy, T::Page},
+        {prod, "Shift+Ins", cmd::kEditPaste, T::Page},
+        {gen, "Shift+Del", cmd::kEditCut, T::Page},
+        {prod, "Alt+Backspace", cmd::kEditUndo, T::Page},
+        {prod, "F2", cmd::kEditRename, T::Page},
+        {gen, "F2", 0, T::None},
+        {misc, "Ctrl+C", 0, T::None},
+        {prod, "F6", 0, T::None},
+        {prod, "Ins", 0, T::None},
+    };
+    ShowActive();
+    for (const auto& [pageId, keys, id, target] : cases) {
+        SCOPED_TRACE(testing::Message() << keys << " on page " << pageId);
+        m_frame->SwitchPage(pageId);
+        if (vltest::TestPage* page = Page(pageId))
+            vltest::Click(page->m_button);
+        else
+            vltest::Click(m_frame->CurrentPage(), QPoint(1, 1));
+        vltest::Press(QKeySequence(QString::fromLatin1(keys)));
+        ExpectRanOnlyAt(target, id);
+    }
+    Page(prod)->m_disabled = {cmd::kEditRename};
+    vltest::Press(QKeySequence(Qt::Key_F2));
+    ExpectRanOnlyAt(T::None, 0);
+}
+
+// A page that refuses its commit keeps the window on it, and the View menu checks the page on show.
+TEST_F(FrameTest, SwitchingAsksThePageOnShow)
+{
+    ShowActive();
+    for (const auto& [from, to] :
+         {std::pair{kGeneralPageId, kProductPageId}, {kProductPageId, kGeneralPageId}}) {
+        for (bool accept : {false, true}) {
+            SCOPED_TRACE(testing::Message() << from << (accept ? " accepts" : " refuses"));
+            Page(from)->m_accept = accept;
+            ASSERT_TRUE(vltest::ChooseFromMenu(
+                m_frame.get(), Action(to == kGeneralPageId ? cmd::kViewGeneral : cmd::kViewProduct)));
+            const int shown = accept ? to : from;
+            EXPECT_EQ(m_frame->CurrentPage(), Page(shown));
+            m_frame->UpdateCommands();
+            EXPECT_EQ(Action(cmd::kViewGeneral)->isChecked(), shown == kGeneralPageId);
+            EXPECT_EQ(Action(cmd::kViewProduct)->isChecked(), shown == kProductPageId);
+        }
+    }
+    EXPECT_EQ(m_made, (std::vector<int>{kGeneralPageId, kProductPageId}));
+}
+
+} // namespace
