@@ -156,7 +156,7 @@ TEST(ConfigRoundTrip, RandomRingsSurviveWriteReadWrite)
         Sections sections(static_cast<std::size_t>(pick(1, 8)));
         for (Section& s : sections) {
             const int kind = pick(0, 9);
-            s.name = kind == 0 ? "MISC" : kind == 1 ? "GENERAL" : text(0, 63, "\n]");
+            s.name = kind == 0 ? "MISC" : kind == 1 ? "GENERAL" : text(0, 63, "\r\n]");
             s.parent = kind == 1 ? "GENERAL" : text(0, 63, "\n[");
             if (kind == 0)
                 continue; // MISC carries its BIOSSTR value alone
