@@ -14,6 +14,7 @@
 #include "ui_CVLGenView.h"
 
 #include <QFocusEvent>
+#include <QIcon>
 #include <QPixmap>
 
 namespace vl
@@ -23,7 +24,9 @@ CVLGenView::CVLGenView(CVLConfigDoc* document, PageHost* host, QWidget* parent)
     : CPage(kGeneralPageId, host, parent), m_document(document), m_ui(std::make_unique<Ui::CVLGenView>())
 {
     m_ui->setupUi(this);
-    m_ui->previewFrame->setPixmap(QPixmap(QStringLiteral(":/vlconfig/general.png")));
+    // Through an icon, so that a scaled screen gets the drawing made at twice the size.
+    m_ui->previewFrame->setPixmap(
+        QIcon(QStringLiteral(":/vlconfig/general.png")).pixmap(QSize(144, 80), devicePixelRatioF()));
 
     LimitLineEdit(m_ui->titleEdit, static_cast<int>(rules::kGeneralTitleLimit));
     LimitLineEdit(m_ui->logoPathEdit, 0);
