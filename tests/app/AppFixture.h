@@ -2,7 +2,6 @@
 #pragma once
 
 #include "document/CVLConfigDoc.h"
-#include "document/PageValidator.h"
 #include "model/SectionRing.h"
 #include "pages/CVLGenView.h"
 #include "platform/Paths.h"
@@ -39,35 +38,10 @@ inline QByteArray SmallConfig()
         "[Games]\r\nPARENT=Velmora Products\r\nTITLE=Games\r\nPATH=\r\nDESCRIPTION=\r\n\r\n");
 }
 
-// A configuration whose general section holds the given texts, followed by one product.
-inline QByteArray ConfigWithGeneral(const QByteArray& title, const QByteArray& description,
-                                    const QByteArray& path = QByteArray(), const QByteArray& name = "GENERAL")
-{
-    return "[" + name + "]\r\nPARENT=" + name + "\r\nTITLE=" + title + "\r\nPATH=" + path +
-           "\r\nDESCRIPTION=" + description +
-           "\r\n\r\n[Tools]\r\nPARENT=Velmora Products\r\nTITLE=Tools\r\nPATH=T.BAT\r\nDESCRIPTION=\r\n";
-}
-
-inline int CountSections(const vl::SectionNode* ring)
-{
-    int n = 0;
-    const vl::SectionNode* sentinel = vl::FindSentinel(ring);
-    for (const vl::SectionNode* node = sentinel->next; node != sentinel; node = node->next)
-        ++n;
-    return n;
-}
-
-inline vl::SectionNode* GeneralOf(const vl::SectionNode* ring)
-{
-    return vl::FindSection(ring, vl::kGeneralSection, vl::kGeneralSection);
-}
-
-// Answers the document's question to the page on show, and counts how often it was asked.
-struct TestValidator : vl::PageValidator {
-    bool ValidateCurrentPage() override { return ++calls, accept; }
-    bool accept = true;
-    int calls = 0;
-};
+// Another configuration, told apart by its title "Other".
+inline const QByteArray kOtherConfig =
+    "[GENERAL]\r\nPARENT=GENERAL\r\nTITLE=Other\r\nPATH=\r\nDESCRIPTION=d\r\n\r\n"
+    "[Tools]\r\nPARENT=Velmora Products\r\nTITLE=Tools\r\nPATH=T.BAT\r\nDESCRIPTION=\r\n";
 
 // A program folder of the test's own holding the real template, settings without a recent-file list,
 // a document on its own, and the whole application once Start() is called.
@@ -82,7 +56,6 @@ class DocTest : public GuiTest
                                 m_program + QLatin1String("VLDefault.cfg")));
         platform::SetProgramFolderOverride(m_program);
         platform::RemoveSettings();
-        m_doc->SetPageValidator(&m_validator);
     }
     void TearDown() override
     {
@@ -106,7 +79,8 @@ class DocTest : public GuiTest
     }
     std::string GeneralTitle() const
     {
-        const vl::SectionNode* general = GeneralOf(m_doc->m_pRing);
+        const vl::SectionNode* general =
+            vl::FindSection(m_doc->m_pRing, vl::kGeneralSection, vl::kGeneralSection);
         return general ? general->title : std::string("(none)");
     }
 
@@ -122,18 +96,24 @@ class DocTest : public GuiTest
         return QTest::qWaitForWindowExposed(m_app->MainFrame());
     }
     vl::CMainFrame* Frame() const { return m_app->MainFrame(); }
-    vl::CVLConfigDoc* Doc() const { return m_app->Document(); }
-    // A control of the General page by its object name; fails the test when it is missing.
-    template <class T> T* Control(const char* name) const
+    static QWidget* Focus() { return QApplication::focusWidget(); }
+    static void Key(int key, Qt::KeyboardModifiers mods = {}) // to whatever has the focus
     {
-        QWidget* page = Frame()->FindPage(vl::kGeneralPageId);
+        ASSERT_NE(Focus(), nullptr) << "no control took the focus";
+        QTest::keyClick(Focus(), static_cast<Qt::Key>(key), mods);
+        ProcessEvents();
+    }
+    vl::CVLConfigDoc* Doc() const { return m_app->Document(); }
+    // A control of a page (the General one by default) by its object name; fails the test when it is missing.
+    template <class T> T* Control(const char* name, int pageId = vl::kGeneralPageId) const
+    {
+        QWidget* page = Frame()->FindPage(pageId);
         T* control = page ? page->findChild<T*>(QLatin1String(name)) : nullptr;
         EXPECT_NE(control, nullptr) << name;
         return control;
     }
 
     QString m_program = TempPath() + QStringLiteral("/program/");
-    TestValidator m_validator;
     std::unique_ptr<vl::CVLConfigDoc> m_doc = std::make_unique<vl::CVLConfigDoc>();
     std::unique_ptr<vl::CVLConfigApp> m_app;
 };

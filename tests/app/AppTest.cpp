@@ -39,10 +39,6 @@ class App : public AppTest
         Press(Qt::Key_Backspace);
         QTest::keyClicks(QApplication::focusWidget(), text);
     }
-    QPushButton* Button(const char* name) const
-    {
-        return Frame()->CurrentPage()->findChild<QPushButton*>(QLatin1String(name));
-    }
     QString Shown() const { return Frame()->windowTitle().section(QStringLiteral(" - "), 1); }
 };
 
@@ -80,7 +76,7 @@ TEST_F(App, OpenRefusesHostileFilesAndKeepsTheDocument)
         {"MARK.ini", QByteArray("[G]\r\nPARENT=[S]\r\n"), status(vl::kReadBadLine)},
         {".INI", SmallConfig(), kBadExtension},
         {"X.BAT", SmallConfig(), kBadExtension},
-        {"menu.cfg", ConfigWithGeneral("Other", "d"), {}},
+        {"menu.cfg", kOtherConfig, {}},
     };
     for (const auto& [name, bytes, message] : cases) {
         SCOPED_TRACE(name);
@@ -153,7 +149,7 @@ TEST_F(App, ChangesAreSavedDroppedOrKeptAsAnswered)
     for (const auto& [how, untitled, answer] : cases) {
         SCOPED_TRACE(testing::Message() << how << untitled << int(answer));
         const QString a = WriteFile(QStringLiteral("A.ini"), SmallConfig());
-        const QString other = WriteFile(QStringLiteral("B.ini"), ConfigWithGeneral("Other", "d"));
+        const QString other = WriteFile(QStringLiteral("B.ini"), kOtherConfig);
         for (const char* name : {"NEW.ini", "NEW.bat", "AFTER.ini", "AFTER.bat"})
             QFile::remove(Path(name));
         ASSERT_TRUE(untitled ? Start() : Start({a}));
@@ -204,7 +200,7 @@ TEST_F(App, PagesByMouseAndKeysAndTheirCommands)
         SCOPED_TRACE(p);
         if (p == 1) {
             Retype(Control<QLineEdit>("titleEdit"), QString());
-            Click(Button("nextButton"));
+            Click(Control<QPushButton>("nextButton"));
             EXPECT_EQ(TakeMessages().size(), 1);
             EXPECT_EQ(Frame()->CurrentPageId(), vl::kGeneralPageId);
             EXPECT_TRUE(Doc()->IsModified());

@@ -106,8 +106,7 @@ TEST_F(WindowLook, recentFileStaysWhenTheQuestionIsCancelled)
     ASSERT_TRUE(Start({first}));
     ASSERT_TRUE(m_app->OpenDocumentFile(second));
     auto* title = Control<QLineEdit>("titleEdit");
-    QTest::mouseClick(Frame()->windowHandle(), Qt::LeftButton, {},
-                      title->mapTo(Frame(), title->rect().center()));
+    vltest::Click(title);
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("x"));
     const QString ask = QStringLiteral("Save changes to b.ini?");
     // What is answered, whether a.ini is still there, the boxes shown, the list after.
@@ -120,8 +119,7 @@ TEST_F(WindowLook, recentFileStaysWhenTheQuestionIsCancelled)
         Answer(answer);
         // A click on File, then its second recent entry, a.ini, by its number.
         const QRect file = Frame()->menuBar()->actionGeometry(Frame()->menuBar()->actions().constFirst());
-        QTest::mouseClick(Frame()->windowHandle(), Qt::LeftButton, {},
-                          Frame()->menuBar()->mapTo(Frame(), file.center()));
+        vltest::Click(Frame()->menuBar(), file.center());
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         ASSERT_NE(menu, nullptr);
         QTest::keyClick(menu, Qt::Key_2);

@@ -28,17 +28,7 @@ bool Sh(const QString& folder, const char* command)
 
 } // namespace
 
-class Hostile : public AppTest
-{
-  protected:
-    // A click on a control of the shown window, routed by Qt to whatever is on top there.
-    void Click(QWidget* control)
-    {
-        QTest::mouseClick(Frame()->windowHandle(), Qt::LeftButton, {},
-                          control->mapTo(Frame(), control->rect().center()));
-    }
-    void Keys(int key) { QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::ControlModifier); }
-};
+using Hostile = AppTest;
 
 TEST_F(Hostile, openingNeverBlocksNorReadsWithoutEndWhicheverWayTheFileComes)
 {
@@ -65,7 +55,7 @@ TEST_F(Hostile, openingNeverBlocksNorReadsWithoutEndWhicheverWayTheFileComes)
                 ASSERT_TRUE(Start());
                 if (way == OpenKey)
                     AnswerDialog(file);
-                way == OpenKey ? Keys(Qt::Key_O)
+                way == OpenKey ? Key(Qt::Key_O, Qt::ControlModifier)
                                : Frame()->findChild<QAction*>(QStringLiteral("recentFile1Action"))->trigger();
                 EXPECT_EQ(Doc()->Title(), QStringLiteral("Untitled"));
             }
@@ -107,7 +97,7 @@ TEST_F(Hostile, saveRefusesNamesTheBatchFileCannotCarry)
     for (const auto& [name, message] : names) {
         SCOPED_TRACE(name.toStdString());
         AnswerDialog(TempPath() + QLatin1Char('/') + name);
-        Keys(Qt::Key_S);
+        Key(Qt::Key_S, Qt::ControlModifier);
         EXPECT_EQ(TakeMessages(), QStringList{message});
         EXPECT_FALSE(QFileInfo::exists(TempPath() + QLatin1Char('/') + name));
     }
@@ -118,8 +108,8 @@ TEST_F(Hostile, failedSaveKeepsNameTitleModifiedFlagAndRecentFiles)
     const QString kept = WriteFile(QStringLiteral("KEPT.ini"), SmallConfig());
     ASSERT_TRUE(Start({kept}));
     Click(Control<QWidget>("titleEdit"));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_X);
+    Key(Qt::Key_End);
+    Key(Qt::Key_X);
     ASSERT_TRUE(Doc()->IsModified());
     auto state = [&] {
         return std::tuple(Frame()->windowTitle(), Doc()->PathName(), Doc()->IsModified(),
@@ -133,7 +123,7 @@ TEST_F(Hostile, failedSaveKeepsNameTitleModifiedFlagAndRecentFiles)
               QStringList{kUnableToSave.arg(failing, QStringLiteral("No such file or directory"))});
     EXPECT_TRUE(state() == before) << "the title, path name, modified flag and recent files stay";
     // The next plain Save goes where the document came from.
-    Keys(Qt::Key_S);
+    Key(Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(TakeMessages(), QStringList{kSavedInfo});
     EXPECT_TRUE(ReadFile(kept).contains("TITLE=Welcomex\r\n"));
 }

@@ -41,21 +41,6 @@ class PageDriver : public AppTest
         Frame()->show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(Frame()));
     }
-    // A click at a point of w (its centre by default), delivered to whatever lies on top there.
-    void Click(QWidget* w, Qt::MouseButton button = Qt::LeftButton, std::optional<QPoint> at = {})
-    {
-        ASSERT_NE(w, nullptr);
-        QTest::mouseClick(Frame()->windowHandle(), button, {},
-                          w->mapTo(Frame(), at.value_or(w->rect().center())));
-        ProcessEvents();
-    }
-    static QWidget* Focus() { return QApplication::focusWidget(); }
-    static void Key(int key, Qt::KeyboardModifiers mods = {})
-    {
-        ASSERT_NE(Focus(), nullptr) << "no control took the focus";
-        QTest::keyClick(Focus(), static_cast<Qt::Key>(key), mods);
-        ProcessEvents();
-    }
     static void Paste(const QString& text) // replaces the focused field's text
     {
         QGuiApplication::clipboard()->setText(text);
@@ -63,15 +48,11 @@ class PageDriver : public AppTest
         Key(Qt::Key_V, Qt::ControlModifier);
     }
 
-    template <class T = QWidget> T* On(int pageId, const char* name) const
+    template <class T = QWidget> T* Gen(const char* name) const { return Control<T>(name); }
+    template <class T = QWidget> T* Prod(const char* name) const
     {
-        QWidget* page = Frame()->FindPage(pageId);
-        T* w = page ? page->findChild<T*>(QLatin1String(name)) : nullptr;
-        EXPECT_NE(w, nullptr) << name;
-        return w;
+        return Control<T>(name, vl::kProductPageId);
     }
-    template <class T = QWidget> T* Gen(const char* name) const { return On<T>(vl::kGeneralPageId, name); }
-    template <class T = QWidget> T* Prod(const char* name) const { return On<T>(vl::kProductPageId, name); }
     vl::CVLProdView* ProdPage() const
     {
         return static_cast<vl::CVLProdView*>(Frame()->FindPage(vl::kProductPageId));
@@ -88,8 +69,8 @@ class PageDriver : public AppTest
         ASSERT_TRUE(index.isValid());
         Tree()->scrollTo(index);
         const QRect rect = Tree()->visualRect(index);
-        Click(Tree()->viewport(), button,
-              QPoint(label ? rect.left() + 3 : Tree()->viewport()->width() - 4, rect.center().y()));
+        Click(Tree()->viewport(),
+              QPoint(label ? rect.left() + 3 : Tree()->viewport()->width() - 4, rect.center().y()), button);
     }
     QLineEdit* LabelEditor() const
     {

@@ -55,7 +55,7 @@ TEST_F(PageWindow, oneLineFieldsTakeAPasteUpToItsFirstLineBreakAndUndoIt)
             ClickItem(Model()->index(0, 0));
             Frame()->Action(vl::cmd::kEditAdd)->trigger();
         } else {
-            Click(On(page, name));
+            Click(Control<QWidget>(name, page));
         }
         auto* edit = qobject_cast<QLineEdit*>(Focus());
         ASSERT_NE(edit, nullptr) << name;

@@ -8,19 +8,11 @@
 #include "shell/CMainFrame.h"
 
 #include <QApplication>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QVBoxLayout>
 #include <memory>
-#include <ostream>
 #include <set>
-
-// Lets a failed comparison print the text instead of its bytes.
-static inline void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace vltest
 {
@@ -32,7 +24,7 @@ enum class Target { None, Page, Document, Application, Frame };
 // null pointer for empty lists, which the undefined-behaviour sanitizer reports.
 using Ran = std::vector<std::pair<Target, int>>;
 
-// Stands in for the General and Product pages: a field, a button, a commit that can refuse, and the
+// Stands in for the General and Product pages: a button, a commit that can refuse, and the
 // commands the real pages handle (Undo, Cut, Copy, Paste on both; the entry commands on Product).
 class TestPage : public vl::CPage
 {
@@ -41,14 +33,9 @@ class TestPage : public vl::CPage
         : CPage(pageId, host, parent), m_ran(ran)
     {
         auto* layout = new QVBoxLayout(this);
-        layout->addWidget(m_field);
         layout->addWidget(m_button);
     }
-    bool CommitPage() override
-    {
-        ++m_commits;
-        return m_accept;
-    }
+    bool CommitPage() override { return m_accept; }
     bool UpdateCommand(int id, platform::CommandState& state) override
     {
         using namespace vl::cmd;
@@ -65,10 +52,8 @@ class TestPage : public vl::CPage
     }
 
     Ran& m_ran;
-    QLineEdit* m_field = new QLineEdit(this);
     QPushButton* m_button = new QPushButton(QStringLiteral("Button"), this);
     bool m_accept = true;
-    int m_commits = 0;
     std::set<int> m_disabled; // handled here, but not in the present state
 };
 
@@ -92,19 +77,6 @@ class FrameTest : public GuiTest
     void SetUp() override
     {
         GuiTest::SetUp();
-        MakeFrame();
-    }
-    void TearDown() override
-    {
-        m_frame.reset();
-        GuiTest::TearDown();
-    }
-
-    // A fresh frame, its first page made, with the recording targets behind it.
-    void MakeFrame()
-    {
-        m_frame.reset();
-        m_made.clear();
         m_frame = std::make_unique<vl::CMainFrame>([this](int id, vl::PageHost* host, QWidget* parent) {
             m_made.push_back(id);
             if (id == vl::kGeneralPageId || id == vl::kProductPageId)
@@ -112,6 +84,11 @@ class FrameTest : public GuiTest
             return static_cast<vl::CPage*>(new vl::CVLMiscView(host, parent));
         });
         m_frame->SetCommandTargets(&m_document, &m_application);
+    }
+    void TearDown() override
+    {
+        m_frame.reset();
+        GuiTest::TearDown();
     }
 
     // Shortcuts and the keyboard focus need a shown, active window.

@@ -65,20 +65,12 @@ void ProcessEvents()
 
 void Click(QWidget* widget, QPoint pos, Qt::MouseButton button)
 {
+    ASSERT_NE(widget, nullptr);
     QWidget* window = widget->window();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(window));
     if (pos == QPoint(-1, -1))
         pos = widget->rect().center();
     QTest::mouseClick(window->windowHandle(), button, {}, widget->mapTo(window, pos));
-    ProcessEvents();
-}
-
-void TypeInto(QWidget* field, const QString& text)
-{
-    Click(field);
-    EXPECT_EQ(QApplication::focusWidget(), field) << "the click did not reach the field";
-    if (QApplication::focusWidget())
-        QTest::keyClicks(QApplication::focusWidget(), text);
     ProcessEvents();
 }
 

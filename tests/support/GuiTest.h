@@ -47,8 +47,6 @@ void ProcessEvents();
 // What a person does, on a shown window. A click goes through the top-level window at the middle of
 // the widget (or at pos in it), so Qt gives it to whatever is on top there.
 void Click(QWidget* widget, QPoint pos = QPoint(-1, -1), Qt::MouseButton button = Qt::LeftButton);
-// Clicks into the field, then types the text as key presses to whatever has the focus.
-void TypeInto(QWidget* field, const QString& text);
 // Presses the keys on whatever has the focus.
 void Press(const QKeySequence& keys);
 // Opens the menu of the window's menu bar that holds the item, clicks the item; false when the item
