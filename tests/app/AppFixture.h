@@ -2,8 +2,6 @@
 #pragma once
 
 #include "document/CVLConfigDoc.h"
-#include "model/SectionRing.h"
-#include "pages/CVLGenView.h"
 #include "platform/Paths.h"
 #include "platform/Settings.h"
 #include "shell/CMainFrame.h"
@@ -66,24 +64,6 @@ class DocTest : public GuiTest
     }
 
     QString Path(const char* name) const { return TempPath() + QLatin1Char('/') + QLatin1String(name); }
-    void PutTemplate(const QByteArray& bytes) const
-    {
-        WriteFile(QStringLiteral("program/VLDefault.cfg"), bytes);
-    }
-    // A new document from the small configuration, with nothing shown.
-    void NewFromSmallConfig()
-    {
-        PutTemplate(SmallConfig());
-        ASSERT_TRUE(m_doc->OnNewDocument());
-        ASSERT_TRUE(TakeMessages().isEmpty());
-    }
-    std::string GeneralTitle() const
-    {
-        const vl::SectionNode* general =
-            vl::FindSection(m_doc->m_pRing, vl::kGeneralSection, vl::kGeneralSection);
-        return general ? general->title : std::string("(none)");
-    }
-
     // Starts the application on a command line; true when it shows its window.
     bool Start(const QStringList& arguments = {})
     {
@@ -97,11 +77,10 @@ class DocTest : public GuiTest
     }
     vl::CMainFrame* Frame() const { return m_app->MainFrame(); }
     static QWidget* Focus() { return QApplication::focusWidget(); }
-    static void Key(int key, Qt::KeyboardModifiers mods = {}) // to whatever has the focus
+    static void Key(int key, Qt::KeyboardModifiers mods = {}) // to the focused control
     {
         ASSERT_NE(Focus(), nullptr) << "no control took the focus";
-        QTest::keyClick(Focus(), static_cast<Qt::Key>(key), mods);
-        ProcessEvents();
+        Press(QKeyCombination(mods, Qt::Key(key)));
     }
     vl::CVLConfigDoc* Doc() const { return m_app->Document(); }
     // A control of a page (the General one by default) by its object name; fails the test when it is missing.

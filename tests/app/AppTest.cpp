@@ -6,7 +6,6 @@
 
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStandardItemModel>
 #include <QTest>
 #include <QToolBar>
 #include <QTreeView>
@@ -29,8 +28,6 @@ class App : public AppTest
             AnswerDialog(dialog);
         ASSERT_TRUE(Frame()->Action(id)->isEnabled()) << id;
         ASSERT_TRUE(ChooseFromMenu(Frame(), Frame()->Action(id))) << id;
-        if (dialog)
-            TakeDialogs();
     }
     void Retype(QWidget* field, const QString& text)
     {

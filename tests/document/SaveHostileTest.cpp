@@ -5,7 +5,6 @@
 #include "platform/HelpWindow.h"
 
 #include <QAction>
-#include <QTest>
 #include <csignal>
 #include <cstdlib>
 #include <sys/resource.h>
@@ -64,7 +63,7 @@ TEST_F(Hostile, openingNeverBlocksNorReadsWithoutEndWhicheverWayTheFileComes)
                         !m_app->RecentFiles().Files().contains(file)); // a failed open drops it
         }
         ASSERT_TRUE(Sh(m_program, "rm VLDefault.cfg"));
-        PutTemplate(SmallConfig());
+        WriteFile(QStringLiteral("program/VLDefault.cfg"), SmallConfig());
     }
 }
 
@@ -87,7 +86,7 @@ TEST_F(Hostile, logoAndHelpTakeOnlyRegularFiles)
 
 TEST_F(Hostile, saveRefusesNamesTheBatchFileCannotCarry)
 {
-    PutTemplate(SmallConfig());
+    WriteFile(QStringLiteral("program/VLDefault.cfg"), SmallConfig());
     ASSERT_TRUE(Start());
     const QString unsafe = QString::fromLatin1(vl::rules::kFileNameNotBatchSafe);
     QList<std::pair<QString, QString>> names{{QStringLiteral(".ini"), kBadExtension},
@@ -147,6 +146,7 @@ TEST_F(Hostile, saveReplacesOnlyWhatItMayAndKeepsLinksOwnersAndOtherNames)
         {"MENU.ini", "echo OLD >v && chmod 1777 . && ln -s v MENU.ini && chown -h 65534 MENU.ini",
          "Permission denied", "grep -qx OLD v"},
     };
+    WriteFile(QStringLiteral("program/VLDefault.cfg"), SmallConfig()); // a template that saves
     int n = 0;
     for (const auto& [name, make, reason, kept] : rows) {
         SCOPED_TRACE(++n);
@@ -156,7 +156,7 @@ TEST_F(Hostile, saveReplacesOnlyWhatItMayAndKeepsLinksOwnersAndOtherNames)
         const QString target = dir + QString::fromStdString(name);
         ASSERT_TRUE(QDir().mkpath(dir) && Sh(dir, *make ? make : "true"));
         m_doc = std::make_unique<vl::CVLConfigDoc>();
-        NewFromSmallConfig();
+        ASSERT_TRUE(m_doc->OnNewDocument());
         // Row 5: the configuration is saved, the batch file is not.
         EXPECT_EQ(m_doc->DoSave(target), !*reason || n == 5);
         const QString message = n == 5 ? QStringLiteral("Unable to write the batch file %1.\n%2")
@@ -173,9 +173,8 @@ TEST_F(Hostile, savesCutShortLeaveNothingBehind)
 {
     // A configuration of a few megabytes, so that a save lasts long enough to be cut short.
     QByteArray big = SmallConfig();
-    big += ("[P]\r\nPARENT=Velmora Products\r\nTITLE=t\r\nPATH=p\r\nDESCRIPTION=" + QByteArray(900, 'd') +
-            "\r\n")
-               .repeated(2000);
+    const QByteArray product = "[P]\r\nPARENT=Velmora Products\r\nTITLE=t\r\nPATH=p\r\nDESCRIPTION=";
+    big += (product + QByteArray(900, 'd') + "\r\n").repeated(2000);
     ASSERT_TRUE(Start({WriteFile(QStringLiteral("big.ini"), big)}));
     const QString dir = Path("out/"), target = dir + QStringLiteral("MENU.ini");
     ASSERT_TRUE(QDir().mkpath(dir));

@@ -54,12 +54,4 @@ inline Sections SectionsOf(const vl::SectionNode* sentinel)
     return out;
 }
 
-inline std::pair<int, Sections> Parse(std::string_view bytes)
-{
-    Ring ring(nullptr);
-    const vl::ReadResult r = vl::ParseConfigText(bytes);
-    ring.reset(r.ring);
-    return {r.status, ring ? SectionsOf(ring.get()) : Sections{}};
-}
-
 } // namespace vltest

@@ -100,8 +100,13 @@ TEST(ConfigRead, WhatEachLineMakes)
         {"; only\r\n\r\n", kReadNoSection, {}}, {"[A\r\n", bad, {}}, {"PATH=\r\n[A]\r\n", bad, {}},
         // clang-format on
     };
-    for (const auto& [bytes, status, sections] : cases)
-        EXPECT_EQ(Parse(bytes), std::make_pair(status, sections)) << bytes.substr(0, 40);
+    for (const auto& [bytes, status, sections] : cases) {
+        const ReadResult read = ParseConfigText(bytes);
+        const Ring ring(read.ring);
+        EXPECT_EQ(std::pair(read.status, ring ? SectionsOf(ring.get()) : Sections{}),
+                  std::pair(status, sections))
+            << bytes.substr(0, 40);
+    }
 }
 
 TEST(ConfigWrite, FormsOfSectionsAndTheLongestLine)
@@ -120,12 +125,10 @@ TEST(ConfigWrite, FormsOfSectionsAndTheLongestLine)
         EXPECT_EQ(bytes, expected);
     }
     // One byte more on any line, or a line break or "]" where the file cannot carry it, is refused.
-    const Section refused[] = {{"p", "A", "", nullopt, p1017 + "p"},
-                               {"p", "A", "", d1010 + "d"},
-                               {"p", "a]b", ""},
-                               {"p\n", "A", ""},
-                               {"p", "A", "t\n"},
-                               {"[S]", "A", ""}};
+    // clang-format off
+    const Section refused[] = {{"p", "A", "", nullopt, p1017 + "p"}, {"p", "A", "", d1010 + "d"}, {"p", "a]b", ""},
+                               {"p\n", "A", ""}, {"p", "A", "t\n"}, {"[S]", "A", ""}};
+    // clang-format on
     for (const Section& section : refused) {
         std::string bytes, reason;
         EXPECT_FALSE(ComposeConfigText(MakeRing({section}).get(), bytes, &reason));
