@@ -20,26 +20,7 @@ CommandLine ParseCommandLine(const QStringList& arguments)
     const cli::WindowArguments parsed = cli::ParseWindowArguments({bytes.begin(), bytes.end()});
 
     CommandLine line;
-    switch (parsed.action) {
-    case cli::WindowAction::Run:
-        line.action = CommandLine::Action::Run;
-        break;
-    case cli::WindowAction::Print:
-        line.action = CommandLine::Action::Print;
-        break;
-    case cli::WindowAction::Dde:
-        line.action = CommandLine::Action::Dde;
-        break;
-    case cli::WindowAction::Unregister:
-        line.action = CommandLine::Action::Unregister;
-        break;
-    case cli::WindowAction::Help:
-        line.action = CommandLine::Action::Help;
-        break;
-    case cli::WindowAction::Version:
-        line.action = CommandLine::Action::Version;
-        break;
-    }
+    line.action = parsed.action;
     if (parsed.fileIndex >= 0)
         line.file = arguments[parsed.fileIndex];
     return line;

@@ -1,6 +1,8 @@
 // The program's command line: a file to open and a few switches.
 #pragma once
 
+#include "cli/Arguments.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -8,7 +10,8 @@ namespace vl
 {
 
 struct CommandLine {
-    enum class Action { Run, Print, Dde, Unregister, Help, Version };
+    // The window program's switches are read by the same rules as the command-line front's.
+    using Action = cli::WindowAction;
     Action action = Action::Run;
     QString file; // the first argument that is no switch
 };
