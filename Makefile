@@ -7,8 +7,9 @@ WERROR := $(if $(CI),ON,OFF)
 # Each target installs only its own groups of Debian packages (scripts/install-deps.sh).
 DEPS = bash scripts/install-deps.sh
 # The release build: the tests and benchmarks in it are built when their libraries are installed.
+# $(1): extra cache settings (the test targets turn their parts on; the others keep what the tree has).
 define release-build
-	cmake --preset release -DVLCONFIG_WERROR=$(WERROR) >/dev/null
+	cmake --preset release -DVLCONFIG_WERROR=$(WERROR) $(1) >/dev/null
 	cmake --build --preset release -j $(JOBS)
 endef
 
@@ -23,12 +24,12 @@ build:
 
 test:
 	@$(DEPS) build test
-	$(release-build)
+	$(call release-build,-DVLCONFIG_TESTS=ON)
 	ctest --preset release -j $(JOBS)
 
 sanitize:
 	@$(DEPS) build test
-	cmake --preset sanitize -DVLCONFIG_WERROR=$(WERROR) >/dev/null
+	cmake --preset sanitize -DVLCONFIG_WERROR=$(WERROR) -DVLCONFIG_TESTS=ON >/dev/null
 	cmake --build --preset sanitize -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 		ctest --preset sanitize -j $(JOBS)
@@ -41,7 +42,7 @@ fuzz:
 
 coverage:
 	@$(DEPS) build test coverage
-	cmake --preset coverage >/dev/null
+	cmake --preset coverage -DVLCONFIG_TESTS=ON >/dev/null
 	cmake --build --preset coverage -j $(JOBS)
 	find build/coverage -name '*.gcda' -delete
 	ctest --preset coverage -j $(JOBS) >/dev/null
@@ -49,7 +50,7 @@ coverage:
 
 bench:
 	@$(DEPS) build test bench
-	$(release-build)
+	$(call release-build,-DVLCONFIG_TESTS=ON -DVLCONFIG_BENCH=ON)
 	bash scripts/run-bench.sh build/release
 
 # Seeded faults: how many of the faults in scripts/mutants.txt the suite notices (slow; not part of CI).

@@ -1,5 +1,5 @@
 // Benchmarks: reading a large configuration (ours against inih) and saving it (ours against a plain write).
-#include "document/BatchFile.h"
+#include "model/BatchFile.h"
 #include "model/ConfigFile.h"
 #include "model/SectionRing.h"
 

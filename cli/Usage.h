@@ -2,6 +2,8 @@
 // can never tell different stories.
 #pragma once
 
+#include "model/Version.h"
+
 #include <string_view>
 
 namespace vl::cli
@@ -34,6 +36,6 @@ inline constexpr std::string_view kUsageText =
     "a file has a problem or its batch file cannot be written, 2 for a usage error\n"
     "or a file that cannot be read at all.\n";
 
-inline constexpr std::string_view kVersionText = "Salvage Deck Configuration Utility 1.0.0.1\n";
+inline constexpr std::string_view kVersionText = "Salvage Deck Configuration Utility " VLCONFIG_VERSION "\n";
 
 } // namespace vl::cli

@@ -1,13 +1,14 @@
 // The one document: New, Open, Save, Close and Preview.
 #include "CVLConfigDoc.h"
 
-#include "BatchFile.h"
+#include "model/BatchFile.h"
 #include "CommandIds.h"
 #include "Preview.h"
 #include "model/AtomicFile.h"
 #include "model/CaseFold.h"
 #include "model/ConfigFile.h"
 #include "model/Rules.h"
+#include "model/Texts.h"
 #include "platform/FileDialogService.h"
 #include "platform/MessageService.h"
 #include "platform/Paths.h"
@@ -40,13 +41,13 @@ QString CVLConfigDoc::ReadStatusMessage(int status)
 {
     switch (status) {
     case kReadCannotOpen:
-        return QStringLiteral("File not found in the given location or Unable to open the file");
+        return QString::fromLatin1(texts::kCannotOpen);
     case kReadBadLine:
-        return QStringLiteral("This file is not containing any valid keys to read..!!");
+        return QString::fromLatin1(texts::kBadLine);
     case kReadNoSection:
-        return QStringLiteral("This is an empty file ..!\nWould you like to continue with the same file?");
+        return QString::fromLatin1(texts::kEmptyFile) + QString::fromLatin1(texts::kEmptyFileQuestion);
     default:
-        return QStringLiteral("UnKnown Error...!!");
+        return QString::fromLatin1(texts::kUnknownError);
     }
 }
 
@@ -119,10 +120,9 @@ bool CVLConfigDoc::OnOpenDocument(const QString& path)
 {
     if (!SaveModified())
         return false;
-    const QString name = platform::FileNameOf(path);
-    if (name.compare(QStringLiteral(".ini"), Qt::CaseInsensitive) == 0 ||
-        HasBatchExtension(LocalPath(path))) {
-        ShowMessage(QStringLiteral("Invalid extension"));
+    const std::string extensionProblem = rules::ExtensionProblem(LocalPath(platform::FileNameOf(path)));
+    if (!extensionProblem.empty()) {
+        ShowMessage(QString::fromStdString(extensionProblem));
         return false;
     }
     if (!TakeRing(path))
@@ -140,9 +140,7 @@ bool CVLConfigDoc::OnSaveDocument(const QString& path)
     if (!m_pRing)
         return false;
     if (!HasProductEntries(m_pRing)) {
-        ShowMessage(
-            QStringLiteral("There are no products listed under \"Velmora Products\" heading.\nYou must add "
-                           "one or more products before you can save."));
+        ShowMessage(QString::fromLatin1(texts::kNoProducts));
         return false;
     }
     const std::string nameProblem = rules::ConfigFileNameProblem(LocalPath(platform::FileNameOf(path)));

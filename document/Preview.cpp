@@ -1,7 +1,7 @@
 // Preview: the batch file run by COMSPEC's interpreter or, on a system without one, by DOSBox.
 #include "Preview.h"
 
-#include "BatchFile.h"
+#include "model/BatchFile.h"
 #include "model/Rules.h"
 #include "platform/MessageService.h"
 #include "platform/Paths.h"

@@ -2,15 +2,10 @@
 #include "Rules.h"
 
 #include "CaseFold.h"
+#include "Texts.h"
 
 namespace vl::rules
 {
-
-const char* const kInvalidExtension = "Invalid extension";
-const char* const kFileNameTooLong = "File name should be less than eight charachers";
-const char* const kFileNameNotBatchSafe =
-    "The file name cannot be written into the batch file.\n"
-    "Use no blanks, no accented letters and none of & | < > ^ % \" , ; = +";
 
 bool IsOneLineValue(std::string_view value)
 {
@@ -26,36 +21,36 @@ bool IsOneLineValue(std::string_view value)
 std::string GeneralTitleProblem(std::string_view title)
 {
     if (title.empty() || title.size() > kGeneralTitleLimit || !IsOneLineValue(title))
-        return "Please enter the title less than 19 characters";
+        return texts::kGeneralTitle;
     return {};
 }
 
 std::string GeneralDescriptionProblem(std::string_view description)
 {
     if (description.empty() || description.size() > kGeneralDescriptionLimit)
-        return "Please enter the description less than 180 characters";
+        return texts::kGeneralDescription;
     return {};
 }
 
 std::string EntryFieldsProblem(std::string_view title, std::string_view description, std::string_view path)
 {
     if (title.empty() || title.size() > kEntryTitleLimit || !IsOneLineValue(title))
-        return "Please enter the title less than 50 characters";
+        return texts::kEntryTitle;
     if (description.empty() || description.size() > kEntryDescriptionLimit)
-        return "Please enter the description less than 180 characters";
+        return texts::kEntryDescription;
     if (path.empty() || !IsOneLineValue(path))
-        return "Please enter the valid file path";
+        return texts::kEntryPath;
     return {};
 }
 
 std::string EntryNameProblem(std::string_view name)
 {
     if (name.size() > kEntryNameLimit)
-        return "Please enter the product label less than 50 characters";
+        return texts::kEntryNameTooLong;
     if (name == "MISC")
-        return "The name \"MISC\" is kept for the launcher's own settings.\nTry with different name";
+        return texts::kEntryNameMisc;
     if (name.find_first_of(std::string_view("]\r\n\0", 4)) != std::string_view::npos)
-        return "A product name cannot hold \"]\" or a line break.\nTry with different name";
+        return texts::kEntryNameBadCharacter;
     return {};
 }
 
@@ -77,17 +72,24 @@ bool IsBatchSafe(unsigned char c)
 
 } // namespace
 
-std::string ConfigFileNameProblem(std::string_view fileName)
+std::string ExtensionProblem(std::string_view fileName)
 {
     if (EndsWithBatchExtension(fileName) || EqualsIgnoreCase(fileName, ".ini"))
-        return kInvalidExtension;
+        return texts::kInvalidExtension;
+    return {};
+}
+
+std::string ConfigFileNameProblem(std::string_view fileName)
+{
+    if (std::string problem = ExtensionProblem(fileName); !problem.empty())
+        return problem;
     // The base name counts up to the first ".ini" written in lower case, so "AB.INI" counts six.
     std::string_view base = fileName.substr(0, fileName.find(".ini"));
     if (base.size() > kBaseNameLimit)
-        return kFileNameTooLong;
+        return texts::kFileNameTooLong;
     for (unsigned char c : fileName) {
         if (!IsBatchSafe(c))
-            return kFileNameNotBatchSafe;
+            return texts::kFileNameNotBatchSafe;
     }
     return {};
 }

@@ -41,14 +41,13 @@ std::string EntryFieldsProblem(std::string_view title, std::string_view descript
 // (letter case as the writer compares it), no "]" (it would end the section header), one line.
 std::string EntryNameProblem(std::string_view name);
 
+// The configuration's file name (no folder), checked as Open checks it: a batch extension (the batch
+// file would be written over it) or a name that is just ".ini" gives "Invalid extension".
+std::string ExtensionProblem(std::string_view fileName);
+
 // The configuration's file name (no folder), checked as Save checks it: not a batch extension, not
 // just ".ini", at most eight characters before ".ini", and nothing a DOS command line would take
 // apart (blanks, control characters, bytes outside printable ASCII, & | < > ^ % " , ; = +).
 std::string ConfigFileNameProblem(std::string_view fileName);
-
-// The refusals ConfigFileNameProblem gives, for callers that act on one of them.
-extern const char* const kInvalidExtension;
-extern const char* const kFileNameTooLong;
-extern const char* const kFileNameNotBatchSafe;
 
 } // namespace vl::rules

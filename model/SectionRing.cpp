@@ -6,6 +6,17 @@
 namespace vl
 {
 
+bool IsShownSection(const SectionNode& node)
+{
+    const bool general = node.name == kGeneralSection && node.parent == kGeneralSection;
+    return !general && node.name != kMiscSection;
+}
+
+bool IsEntrySection(const SectionNode& node)
+{
+    return IsShownSection(node) && !node.name.empty();
+}
+
 void SetField(std::string& field, std::string_view text)
 {
     field.assign(text.substr(0, kFieldCapacity));

@@ -25,6 +25,13 @@ struct SectionNode {
     SectionNode* next = nullptr;
 };
 
+// Whether the Product page shows a section: every section but the general one (parent and name
+// exactly "GENERAL") and the one named exactly "MISC".
+bool IsShownSection(const SectionNode& node);
+// Whether a section is a menu entry, which the launcher numbers and the batch file labels: a shown
+// section with a name (a nameless one only gives the Product page its group).
+bool IsEntrySection(const SectionNode& node);
+
 // Copies text into a fixed-capacity field, cutting it at kFieldCapacity bytes.
 void SetField(std::string& field, std::string_view text);
 

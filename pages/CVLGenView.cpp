@@ -1,7 +1,7 @@
 // The General page.
 #include "CVLGenView.h"
 
-#include "LogoCheck.h"
+#include "model/LogoCheck.h"
 #include "TextLimits.h"
 #include "document/CVLConfigDoc.h"
 #include "document/CommandIds.h"

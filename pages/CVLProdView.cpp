@@ -186,8 +186,7 @@ void CVLProdView::BuildTree()
     QStandardItem* last = nullptr;
     const SectionNode* sentinel = FindSentinel(m_pRing);
     for (SectionNode* node = sentinel->next; node && node != sentinel; node = node->next) {
-        const bool general = node->parent == kGeneralSection && node->name == kGeneralSection;
-        if (general || node->name == kMiscSection)
+        if (!IsShownSection(*node))
             continue;
         std::string key = node->parent;
         for (char& c : key)

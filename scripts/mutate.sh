@@ -60,7 +60,7 @@ if ((!check_only)); then
     tar -C "$root" --exclude=./build --exclude=./.git -cf - . | tar -C "$src" -xmf -
     # ccache finds the objects of other trees when paths are taken relative to the tree.
     export CCACHE_BASEDIR=$src CCACHE_NOHASHDIR=1
-    cmake -S "$src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVLCONFIG_BENCH=OFF \
+    cmake -S "$src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVLCONFIG_TESTS=ON \
         >"$work/configure.log" 2>&1 || {
         echo "mutate: configure failed, see $work/configure.log" >&2
         exit 2

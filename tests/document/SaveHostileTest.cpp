@@ -88,7 +88,8 @@ TEST_F(Hostile, saveRefusesNamesTheBatchFileCannotCarry)
 {
     WriteFile(QStringLiteral("program/VLDefault.cfg"), SmallConfig());
     ASSERT_TRUE(Start());
-    const QString unsafe = QString::fromLatin1(vl::rules::kFileNameNotBatchSafe);
+    const QString unsafe = QStringLiteral("The file name cannot be written into the batch file.\nUse no blanks, "
+                                          "no accented letters and none of & | < > ^ % \" , ; = +");
     QList<std::pair<QString, QString>> names{{QStringLiteral(".ini"), kBadExtension},
                                              {QString::fromUtf8("\xc3\xa9.ini"), unsafe}};
     for (QChar c : QStringLiteral("&|<>^%\",;=+ \t\x7f"))

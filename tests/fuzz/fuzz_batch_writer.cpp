@@ -2,7 +2,7 @@
 // errorlevels from the highest number down, and gives each numbered section a label that runs its
 // program and ends.
 #include "FuzzSupport.h"
-#include "document/BatchFile.h"
+#include "model/BatchFile.h"
 #include "model/ConfigFile.h"
 
 #include <cstdint>
@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::string tests = "\n", labels;
     int count = 0;
     for (const vl::SectionNode* node = read.ring->next; node != read.ring; node = node->next) {
-        if (!vl::IsNumberedSection(*node))
+        if (!vl::IsEntrySection(*node))
             continue;
         const std::string n = std::to_string(++count);
         tests.insert(1, "\tif errorlevel " + n + " goto PROD" + n + "\n");

@@ -1,7 +1,7 @@
 // Fuzz target: the logo check accepts exactly the headers of at least 128 bytes with version 2 and
 // signed extents of at most 120, judging by the header alone.
 #include "FuzzSupport.h"
-#include "pages/LogoCheck.h"
+#include "model/LogoCheck.h"
 
 #include <cstdint>
 

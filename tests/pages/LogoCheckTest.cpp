@@ -1,5 +1,5 @@
 // The company logo: the PCX header check, and the General page's "..." button that chooses a logo.
-#include "pages/LogoCheck.h"
+#include "model/LogoCheck.h"
 #include "app/AppFixture.h"
 #include "pages/Page.h"
 
@@ -22,11 +22,13 @@ using Logo = vltest::AppTest;
 // Judged by the first 128 bytes alone, read from a file; Xmax and Ymax are signed.
 TEST_F(Logo, HeaderVersionAndExtents)
 {
+    const char* const notPcx2 = "The specified file is not a valid PCX Version 2 image.";
+    const char* const tooLarge = "Image cannot be larger than 120x120 pixels..!!";
     // clang-format off
     const std::pair<QByteArray, const char*> cases[] = {
-        {Header(128, 2, 120, 120), ""},              {Header(127, 2, 0, 0), vl::kLogoNotPcx2},
-        {Header(128, 3, 0, 0), vl::kLogoNotPcx2},    {Header(128, 5, 0, 0), vl::kLogoNotPcx2},
-        {Header(128, 2, 121, 0), vl::kLogoTooLarge}, {Header(128, 2, 0, 121), vl::kLogoTooLarge},
+        {Header(128, 2, 120, 120), ""},              {Header(127, 2, 0, 0), notPcx2},
+        {Header(128, 3, 0, 0), notPcx2},    {Header(128, 5, 0, 0), notPcx2},
+        {Header(128, 2, 121, 0), tooLarge}, {Header(128, 2, 0, 121), tooLarge},
         {Header(128, 2, 0xFFFF, 0x8000), ""},        {Header(128, 2, 64, 64) + QByteArray(4000, '\xC1'), ""},
     };
     // clang-format on
@@ -38,7 +40,7 @@ TEST_F(Logo, HeaderVersionAndExtents)
     }
     std::string message;
     EXPECT_FALSE(vl::CheckLogoFile(vl::LocalPath(TempPath()), message)); // only a regular file is read
-    EXPECT_EQ(message, vl::kLogoCannotOpen);
+    EXPECT_EQ(message, "Unable to open the specified file..!!");
 }
 
 // A click on "..." offers the files; an accepted logo fills the field and reaches the saved file,
@@ -49,8 +51,8 @@ TEST_F(Logo, ChosenWithTheBrowseButton)
     const QString good = WriteFile(QStringLiteral("good.pcx"), Header(128, 2, 100, 80));
     const std::pair<QString, QString> steps[] = {
         // the dialog's answer, the message (empty: accepted)
-        {WriteFile(QStringLiteral("v5.pcx"), Header(128, 5, 0, 0)), QString::fromLatin1(vl::kLogoNotPcx2)},
-        {TempPath() + QStringLiteral("/none.pcx"), QString::fromLatin1(vl::kLogoCannotOpen)},
+        {WriteFile(QStringLiteral("v5.pcx"), Header(128, 5, 0, 0)), QStringLiteral("The specified file is not a valid PCX Version 2 image.")},
+        {TempPath() + QStringLiteral("/none.pcx"), QStringLiteral("Unable to open the specified file..!!")},
         {TempPath() + QStringLiteral("/\u0100/good.pcx"), QString::fromLatin1(vl::kPathNotStorable)},
         {good, QString()},
     };

@@ -2,14 +2,14 @@
 // person would run into, each with the line that holds it.
 #pragma once
 
-#include "model/SectionRing.h"
+#include "SectionRing.h"
 
 #include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace vl::cli
+namespace vl
 {
 
 struct Problem {
@@ -47,4 +47,4 @@ class CheckedFile
 // "FILE:LINE: message" or "FILE: message", with its line end.
 std::string FormatProblem(const std::string& path, const Problem& problem);
 
-} // namespace vl::cli
+} // namespace vl

@@ -1,31 +1,23 @@
 // The check of a configuration file without a window.
 #include "Check.h"
 
-#include "document/BatchFile.h"
-#include "model/CaseFold.h"
-#include "model/ConfigFile.h"
-#include "model/Rules.h"
-#include "pages/LogoCheck.h"
+#include "BatchFile.h"
+#include "CaseFold.h"
+#include "ConfigFile.h"
+#include "LogoCheck.h"
+#include "Rules.h"
+#include "Texts.h"
 
 #include <algorithm>
 #include <dirent.h>
 #include <string_view>
 #include <sys/stat.h>
 
-namespace vl::cli
+namespace vl
 {
 
 namespace
 {
-
-// The document's messages for the reader's statuses. The empty-file message loses its question,
-// which only makes sense in a message box.
-constexpr const char* kCannotOpen = "File not found in the given location or Unable to open the file";
-constexpr const char* kBadLine = "This file is not containing any valid keys to read..!!";
-constexpr const char* kNoSection = "This is an empty file ..!";
-constexpr const char* kLongLine = "This line is longer than the launcher reads (1022 bytes).";
-constexpr const char* kNoProducts = "There are no products listed under \"Velmora Products\" heading.\nYou "
-                                    "must add one or more products before you can save.";
 
 // A report line cannot hold the line breaks of a message box.
 std::string OneLine(std::string_view message)
@@ -168,16 +160,9 @@ std::string LogoProblem(const std::string& configPath, std::string_view logo)
     // A pipe or a device would never answer the header's read.
     struct stat info;
     if (stat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
-        return kLogoCannotOpen;
+        return texts::kLogoCannotOpen;
     std::string message;
     return CheckLogoFile(file, message) ? std::string() : message;
-}
-
-// Like the Product page's tree: every section but the general one and MISC, when it has a name.
-bool IsShownEntry(const SectionNode& node)
-{
-    const bool general = node.name == kGeneralSection && node.parent == kGeneralSection;
-    return !general && node.name != kMiscSection && !node.name.empty();
 }
 
 } // namespace
@@ -189,7 +174,7 @@ CheckedFile::CheckedFile(const std::string& path)
     const ReadResult read = ReadConfigFile(path, &badLine, &bytes);
     if (read.status == kReadCannotOpen) {
         m_readable = false;
-        m_problems.push_back({0, kCannotOpen});
+        m_problems.push_back({0, texts::kCannotOpen});
         return;
     }
     if (const std::string problem = rules::ConfigFileNameProblem(ConfigFileNameOf(path)); !problem.empty())
@@ -204,15 +189,15 @@ CheckedFile::CheckedFile(const std::string& path)
         if (badLine != 0) {
             ForEachLine(bytes, [&](std::size_t number, std::string_view line) {
                 if (line.size() > kMaxLineLength) {
-                    m_problems.push_back({number, kLongLine});
+                    m_problems.push_back({number, texts::kLongLine});
                     badLineIsLong = badLineIsLong || number == badLine;
                 }
             });
         }
         if (!badLineIsLong)
-            m_problems.push_back({badLine, kBadLine});
+            m_problems.push_back({badLine, texts::kBadLine});
     } else {
-        m_problems.push_back({0, kNoSection});
+        m_problems.push_back({0, texts::kEmptyFile});
     }
     std::stable_sort(m_problems.begin(), m_problems.end(),
                      [](const Problem& a, const Problem& b) { return a.line < b.line; });
@@ -246,7 +231,7 @@ void CheckedFile::CheckRing(const std::string& path, std::string_view bytes)
     constexpr std::string_view kValid = "x";
 
     if (!HasProductEntries(m_ring))
-        m_problems.push_back({0, OneLine(kNoProducts)});
+        m_problems.push_back({0, OneLine(texts::kNoProducts)});
     const SectionNode* general = FindSection(m_ring, kGeneralSection, kGeneralSection);
     if (!general) {
         m_problems.push_back({0, rules::GeneralTitleProblem({})});
@@ -262,7 +247,7 @@ void CheckedFile::CheckRing(const std::string& path, std::string_view bytes)
             add(index, Field::Title, rules::GeneralTitleProblem(node->title), true);
             add(index, Field::Description, rules::GeneralDescriptionProblem(description), true);
             add(index, Field::Path, LogoProblem(path, nodePath), false);
-        } else if (IsShownEntry(*node)) {
+        } else if (IsEntrySection(*node)) {
             // The Product page refuses these only once its entry is selected, so a Save right after
             // opening the file lets them through.
             add(index, Field::Header, rules::EntryNameProblem(node->name), false);
@@ -304,4 +289,4 @@ std::string FormatProblem(const std::string& path, const Problem& problem)
     return line + " " + problem.message + "\n";
 }
 
-} // namespace vl::cli
+} // namespace vl

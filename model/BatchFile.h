@@ -1,7 +1,7 @@
 // The launcher batch file written beside every saved configuration.
 #pragma once
 
-#include "model/SectionRing.h"
+#include "SectionRing.h"
 
 #include <string>
 #include <string_view>
@@ -15,12 +15,6 @@ std::string BatchPathFor(std::string_view configPath);
 
 // The file name part of a path (after its last separator), or the whole path when that part is empty.
 std::string ConfigFileNameOf(std::string_view configPath);
-
-// True when a configuration of that name would have its batch file written over it.
-bool HasBatchExtension(std::string_view configPath);
-
-// Whether a section gets a launcher number: all but the general section, nameless ones and "MISC".
-bool IsNumberedSection(const SectionNode& node);
 
 // The batch file's text, before the CR LF conversion; empty for a ring without sections.
 std::string ComposeBatchText(std::string_view configFileName, const SectionNode* ring);

@@ -10,9 +10,6 @@ namespace vl
 inline constexpr std::size_t kPcxHeaderSize = 128;
 inline constexpr int kMaxLogoExtent = 120;
 
-inline constexpr const char* kLogoCannotOpen = "Unable to open the specified file..!!";
-inline constexpr const char* kLogoNotPcx2 = "The specified file is not a valid PCX Version 2 image.";
-inline constexpr const char* kLogoTooLarge = "Image cannot be larger than 120x120 pixels..!!";
 
 // Judges the first bytes of a file (at most the header is looked at): true when acceptable, else
 // false with message set.

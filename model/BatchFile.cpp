@@ -1,9 +1,9 @@
 // Composition and writing of the launcher batch file.
 #include "BatchFile.h"
 
-#include "model/AtomicFile.h"
-#include "model/CaseFold.h"
-#include "model/TextMode.h"
+#include "AtomicFile.h"
+#include "CaseFold.h"
+#include "TextMode.h"
 
 namespace vl
 {
@@ -34,20 +34,6 @@ std::string ConfigFileNameOf(std::string_view configPath)
     return std::string(name.empty() ? configPath : name);
 }
 
-bool HasBatchExtension(std::string_view configPath)
-{
-    const std::string_view name = configPath.substr(FileNameStart(configPath));
-    const std::size_t dot = name.rfind('.');
-    return dot != std::string_view::npos && EqualsIgnoreCase(name.substr(dot), ".bat");
-}
-
-bool IsNumberedSection(const SectionNode& node)
-{
-    if (node.name == kGeneralSection && node.parent == kGeneralSection)
-        return false;
-    return !node.name.empty() && node.name != kMiscSection;
-}
-
 std::string ComposeBatchText(std::string_view configFileName, const SectionNode* ring)
 {
     const SectionNode* sentinel = FindSentinel(ring);
@@ -57,7 +43,7 @@ std::string ComposeBatchText(std::string_view configFileName, const SectionNode*
     std::string labels;
     int count = 0;
     for (const SectionNode* node = sentinel->next; node != sentinel; node = node->next) {
-        if (!IsNumberedSection(*node))
+        if (!IsEntrySection(*node))
             continue;
         const std::string number = std::to_string(++count);
         labels += "\t:PROD" + number + "\n";

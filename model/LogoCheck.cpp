@@ -1,7 +1,9 @@
 // The check of a company logo file.
 #include "LogoCheck.h"
 
-#include "model/AtomicFile.h"
+#include "Texts.h"
+
+#include "AtomicFile.h"
 
 #include <cerrno>
 #include <cstdint>
@@ -25,11 +27,11 @@ bool CheckLogoHeader(const unsigned char* data, std::size_t size, std::string& m
 {
     message.clear();
     if (size < kPcxHeaderSize || data[1] != 2) {
-        message = kLogoNotPcx2;
+        message = texts::kLogoNotPcx2;
         return false;
     }
     if (ReadSigned16(data + 8) > kMaxLogoExtent || ReadSigned16(data + 10) > kMaxLogoExtent) {
-        message = kLogoTooLarge;
+        message = texts::kLogoTooLarge;
         return false;
     }
     return true;
@@ -41,7 +43,7 @@ bool CheckLogoFile(const std::string& path, std::string& message)
     // A pipe or a device would block the read or never end it: only a regular file is looked at.
     const int fd = OpenRegularFile(path);
     if (fd < 0) {
-        message = kLogoCannotOpen;
+        message = texts::kLogoCannotOpen;
         return false;
     }
     unsigned char header[kPcxHeaderSize];
