@@ -1,14 +1,16 @@
 // The check of a company logo file: a PCX version 2 image of at most 120 in Xmax and Ymax.
 #pragma once
 
+#include "model/Pcx.h"
+
 #include <cstddef>
 #include <string>
 
 namespace vl
 {
 
-inline constexpr std::size_t kPcxHeaderSize = 128;
-inline constexpr int kMaxLogoExtent = 120;
+inline constexpr std::size_t kPcxHeaderSize = pcx::kHeaderSize;
+inline constexpr int kMaxLogoExtent = pcx::kMaxLogoSide;
 
 inline constexpr const char* kLogoCannotOpen = "Unable to open the specified file..!!";
 inline constexpr const char* kLogoNotPcx2 = "The specified file is not a valid PCX Version 2 image.";
