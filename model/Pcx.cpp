@@ -46,8 +46,9 @@ std::array<Rgb, 256> HeaderPalette(const std::uint8_t* data, const Header& heade
     const bool unset = header.version == 3 || std::all_of(stored, stored + 48, [](std::uint8_t b) { return b == 0; });
     for (std::size_t i = 0; i < 16; ++i)
         palette[i] = unset ? kEgaColours[i] : Rgb{stored[3 * i], stored[3 * i + 1], stored[3 * i + 2]};
-    // Two-colour pictures usually leave both entries alike and mean black on white.
-    if (header.bitsPerPixel == 1 && header.planes == 1 && palette[0] == palette[1]) {
+    // Two-colour pictures usually leave both entries alike, or the palette empty, and mean black on
+    // white.
+    if (header.bitsPerPixel == 1 && header.planes == 1 && (unset || palette[0] == palette[1])) {
         palette[0] = {0, 0, 0};
         palette[1] = {255, 255, 255};
     }

@@ -61,17 +61,17 @@ std::optional<LogoPicture> ReadLogoPicture(const std::string& bytes)
     QBuffer buffer(&content);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
+    // Asked before reading: afterwards the reader can no longer tell.
+    QString kind = QString::fromLatin1(reader.format()).toUpper();
+    if (kind.startsWith(QLatin1String("SVG")))
+        kind = QStringLiteral("SVG");
     const QSize drawn = reader.size();
     // A drawing is rendered at the logo's size rather than drawn large and shrunk.
-    if (drawn.isValid() && reader.supportsOption(QImageIOHandler::ScaledSize) &&
-        reader.format().startsWith("svg"))
+    if (drawn.isValid() && kind == QLatin1String("SVG"))
         reader.setScaledSize(LogoSizeOf(drawn));
     const QImage image = reader.read();
     if (image.isNull())
         return std::nullopt;
-    QString kind = QString::fromLatin1(reader.format()).toUpper();
-    if (kind.startsWith(QLatin1String("SVG")))
-        kind = QStringLiteral("SVG");
     return LogoPicture{kind, drawn.isValid() ? drawn : image.size(), Fitted(image)};
 }
 
