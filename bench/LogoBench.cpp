@@ -92,9 +92,11 @@ int main(int argc, char** argv)
             scaled.push_back(scaledMs);
         }
     }
-    std::printf("A logo of a 4000 by 3000 JPEG photograph, against QImage loading and scaling it, %d runs each:\n",
-                kRuns);
-    std::printf("logo made        median %7.2f ms (min %7.2f)\n", Median(made), *std::min_element(made.begin(), made.end()));
+    std::printf(
+        "A logo of a 4000 by 3000 JPEG photograph, against QImage loading and scaling it, %d runs each:\n",
+        kRuns);
+    std::printf("logo made        median %7.2f ms (min %7.2f)\n", Median(made),
+                *std::min_element(made.begin(), made.end()));
     std::printf("QImage scaled    median %7.2f ms (min %7.2f)\n", Median(scaled),
                 *std::min_element(scaled.begin(), scaled.end()));
     const double ratio = Median(made) / Median(scaled);

@@ -118,7 +118,8 @@ FrontArguments ParseFrontArguments(const std::vector<std::string_view>& argument
     if (!front.error.empty())
         return UsageError(front.error + " with " + std::string(modeName));
     if (front.files.empty())
-        return UsageError(std::string(modeName) + (front.mode == Mode::MakeLogo ? " needs a picture" : " needs a file name"));
+        return UsageError(std::string(modeName) +
+                          (front.mode == Mode::MakeLogo ? " needs a picture" : " needs a file name"));
     if (front.mode == Mode::PrintBatch && front.files.size() != 1)
         return UsageError("--print-batch takes exactly one file name");
     if (front.mode == Mode::MakeLogo && front.files.size() > 2)

@@ -31,11 +31,21 @@ void Put16(std::string& out, std::size_t at, int value)
 }
 
 // The colours of an EGA card at start, which pictures without a palette of their own were drawn in.
-constexpr std::array<Rgb, 16> kEgaColours = {{{0x00, 0x00, 0x00}, {0x00, 0x00, 0xAA}, {0x00, 0xAA, 0x00},
-                                              {0x00, 0xAA, 0xAA}, {0xAA, 0x00, 0x00}, {0xAA, 0x00, 0xAA},
-                                              {0xAA, 0x55, 0x00}, {0xAA, 0xAA, 0xAA}, {0x55, 0x55, 0x55},
-                                              {0x55, 0x55, 0xFF}, {0x55, 0xFF, 0x55}, {0x55, 0xFF, 0xFF},
-                                              {0xFF, 0x55, 0x55}, {0xFF, 0x55, 0xFF}, {0xFF, 0xFF, 0x55},
+constexpr std::array<Rgb, 16> kEgaColours = {{{0x00, 0x00, 0x00},
+                                              {0x00, 0x00, 0xAA},
+                                              {0x00, 0xAA, 0x00},
+                                              {0x00, 0xAA, 0xAA},
+                                              {0xAA, 0x00, 0x00},
+                                              {0xAA, 0x00, 0xAA},
+                                              {0xAA, 0x55, 0x00},
+                                              {0xAA, 0xAA, 0xAA},
+                                              {0x55, 0x55, 0x55},
+                                              {0x55, 0x55, 0xFF},
+                                              {0x55, 0xFF, 0x55},
+                                              {0x55, 0xFF, 0xFF},
+                                              {0xFF, 0x55, 0x55},
+                                              {0xFF, 0x55, 0xFF},
+                                              {0xFF, 0xFF, 0x55},
                                               {0xFF, 0xFF, 0xFF}}};
 
 // The header's 16 colours; version 3 means "no palette", and an all-zero palette is one nobody set.
@@ -43,7 +53,8 @@ std::array<Rgb, 256> HeaderPalette(const std::uint8_t* data, const Header& heade
 {
     std::array<Rgb, 256> palette{};
     const std::uint8_t* stored = data + 16;
-    const bool unset = header.version == 3 || std::all_of(stored, stored + 48, [](std::uint8_t b) { return b == 0; });
+    const bool unset =
+        header.version == 3 || std::all_of(stored, stored + 48, [](std::uint8_t b) { return b == 0; });
     for (std::size_t i = 0; i < 16; ++i)
         palette[i] = unset ? kEgaColours[i] : Rgb{stored[3 * i], stored[3 * i + 1], stored[3 * i + 2]};
     // Two-colour pictures usually leave both entries alike, or the palette empty, and mean black on
@@ -88,7 +99,8 @@ std::uint32_t Pack(const std::uint8_t* p)
 
 std::vector<Colour> Histogram(const Image& picture)
 {
-    const std::size_t pixels = static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height);
+    const std::size_t pixels =
+        static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height);
     std::vector<std::uint32_t> packed(pixels);
     for (std::size_t i = 0; i < pixels; ++i)
         packed[i] = Pack(&picture.rgb[3 * i]);
@@ -105,7 +117,7 @@ std::vector<Colour> Histogram(const Image& picture)
 // A box of median cut: a range of the colour list and its spread.
 struct Box {
     std::size_t begin, end;
-    double error;   // sum of squared deviations from the mean, over every pixel
+    double error; // sum of squared deviations from the mean, over every pixel
     int widestChannel;
 };
 
@@ -219,15 +231,18 @@ std::vector<std::uint8_t> Diffuse(const Image& picture, const std::vector<Rgb>& 
         const int step = leftward ? -1 : 1;
         for (int i = 0; i < w; ++i) {
             const int x = leftward ? w - 1 - i : i;
-            const std::size_t at = static_cast<std::size_t>(y) * static_cast<std::size_t>(w) + static_cast<std::size_t>(x);
+            const std::size_t at =
+                static_cast<std::size_t>(y) * static_cast<std::size_t>(w) + static_cast<std::size_t>(x);
             const std::size_t e = 3 * static_cast<std::size_t>(x + 1);
             int want[3];
             for (int c = 0; c < 3; ++c)
-                want[c] = Clamp(picture.rgb[3 * at + static_cast<std::size_t>(c)] + current[e + static_cast<std::size_t>(c)] / 16);
+                want[c] = Clamp(picture.rgb[3 * at + static_cast<std::size_t>(c)] +
+                                current[e + static_cast<std::size_t>(c)] / 16);
             const int chosen = Nearest(want[0], want[1], want[2], palette);
             index[at] = static_cast<std::uint8_t>(chosen);
             for (int c = 0; c < 3; ++c) {
-                const int error = want[c] - palette[static_cast<std::size_t>(chosen)][static_cast<std::size_t>(c)];
+                const int error =
+                    want[c] - palette[static_cast<std::size_t>(chosen)][static_cast<std::size_t>(c)];
                 const auto ahead = static_cast<std::size_t>(static_cast<int>(e) + 3 * step + c);
                 const auto behind = static_cast<std::size_t>(static_cast<int>(e) - 3 * step + c);
                 current[ahead] += error * 7;
@@ -353,7 +368,9 @@ std::optional<Image> Decode(const std::uint8_t* data, std::size_t size)
             std::size_t colour = 0;
             if (planar) {
                 for (std::size_t p = 0; p < static_cast<std::size_t>(planes); ++p)
-                    colour |= static_cast<std::size_t>((line[p * static_cast<std::size_t>(bpl) + x / 8] >> (7 - x % 8)) & 1) << p;
+                    colour |= static_cast<std::size_t>(
+                                  (line[p * static_cast<std::size_t>(bpl) + x / 8] >> (7 - x % 8)) & 1)
+                              << p;
             } else {
                 const std::size_t perByte = 8 / static_cast<std::size_t>(bpp);
                 const std::size_t shift = 8 - static_cast<std::size_t>(bpp) * (x % perByte + 1);
@@ -419,7 +436,8 @@ std::string EncodeVersion2(const IndexedImage& picture)
 
     std::vector<std::uint8_t> plane(static_cast<std::size_t>(bytesPerLine));
     for (int y = 0; y < picture.height; ++y) {
-        const std::uint8_t* row = picture.index.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(picture.width);
+        const std::uint8_t* row =
+            picture.index.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(picture.width);
         for (int p = 0; p < 4; ++p) {
             std::fill(plane.begin(), plane.end(), 0);
             for (int x = 0; x < picture.width; ++x)
@@ -452,7 +470,8 @@ std::pair<int, int> LogoSize(int width, int height)
 std::string DosLogoName(const std::string& pictureFileName)
 {
     const std::size_t dot = pictureFileName.rfind('.');
-    const std::string stem = pictureFileName.substr(0, dot == std::string::npos ? pictureFileName.size() : dot);
+    const std::string stem =
+        pictureFileName.substr(0, dot == std::string::npos ? pictureFileName.size() : dot);
     static const std::string kept = "!#$%&'()-@^_`{}~";
     std::string base;
     for (const char ch : stem) {

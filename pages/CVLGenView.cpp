@@ -130,8 +130,9 @@ void CVLGenView::OnBrowseLogo()
             return;
         QString text = QStringLiteral("Error:\n") + QString::fromLocal8Bit(message);
         if (readable)
-            text += QStringLiteral("\nNor is it a picture that a logo can be made from (PNG, JPEG, BMP, GIF, SVG "
-                                   "or PCX).");
+            text +=
+                QStringLiteral("\nNor is it a picture that a logo can be made from (PNG, JPEG, BMP, GIF, SVG "
+                               "or PCX).");
         platform::ShowMessage(text);
         return;
     }
@@ -170,15 +171,17 @@ bool CVLGenView::OfferLogoFrom(const QString& picturePath)
         platform::MsgAnswer::Yes)
         return true;
     if (FolderHolds(folder, name) &&
-        platform::ShowMessage(QStringLiteral("%1 already exists in %2.\nDo you want to replace it with the logo "
-                                             "made from %3?")
-                                  .arg(name, shownFolder, platform::FileNameOf(picturePath)),
-                              platform::MsgButtons::YesNo, platform::MsgIcon::Question) != platform::MsgAnswer::Yes)
+        platform::ShowMessage(
+            QStringLiteral("%1 already exists in %2.\nDo you want to replace it with the logo "
+                           "made from %3?")
+                .arg(name, shownFolder, platform::FileNameOf(picturePath)),
+            platform::MsgButtons::YesNo, platform::MsgIcon::Question) != platform::MsgAnswer::Yes)
         return true;
     std::string reason;
     if (!WriteFileAtomically(LocalPath(folder + name), LogoFileBytes(picture->logo), &reason)) {
-        platform::ShowMessage(QStringLiteral("Error:\nUnable to write the logo %1.\n%2")
-                                  .arg(QDir::toNativeSeparators(folder + name), QString::fromLocal8Bit(reason)));
+        platform::ShowMessage(
+            QStringLiteral("Error:\nUnable to write the logo %1.\n%2")
+                .arg(QDir::toNativeSeparators(folder + name), QString::fromLocal8Bit(reason)));
         return true;
     }
     SetFieldText(m_ui->logoPathEdit, name);

@@ -54,7 +54,8 @@ std::optional<LogoPicture> ReadLogoPicture(const std::string& bytes)
             return std::nullopt;
         const QImage image(decoded->rgb.data(), decoded->width, decoded->height, decoded->width * 3,
                            QImage::Format_RGB888);
-        return LogoPicture{QStringLiteral("PCX version %1").arg(header->version), image.size(), Fitted(image)};
+        return LogoPicture{QStringLiteral("PCX version %1").arg(header->version), image.size(),
+                           Fitted(image)};
     }
 
     QByteArray content = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));

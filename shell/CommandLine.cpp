@@ -67,8 +67,9 @@ int RunMakeLogo(const std::vector<std::string>& files)
     if (!fits) {
         const auto loaded = ReadLogoPicture(bytes);
         if (!loaded)
-            return Refuse(picturePath,
-                          "The file is not a picture that a logo can be made from (PNG, JPEG, BMP, GIF, SVG or PCX).");
+            return Refuse(
+                picturePath,
+                "The file is not a picture that a logo can be made from (PNG, JPEG, BMP, GIF, SVG or PCX).");
         bytes = LogoFileBytes(loaded->logo);
     }
     std::string out;

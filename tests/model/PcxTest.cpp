@@ -31,8 +31,9 @@ TEST(Pcx, Version2BytesOfALogo)
     vl::pcx::IndexedImage logo{3, 2, {}, {0, 1, 2, 15, 15, 15}};
     logo.palette[1] = {0x11, 0x22, 0x33};
     logo.palette[15] = {0xFF, 0xFF, 0xFE};
-    std::string expected = std::string{10, 2, 1, 1, 0, 0, 0, 0, 2, 0, 1, 0, 75, 0, 75, 0} + std::string(3, '\0') +
-                           "\x11\x22\x33" + std::string(39, '\0') + "\xFF\xFF\xFE" + std::string{0, 4, 2, 0, 1, 0};
+    std::string expected = std::string{10, 2, 1, 1, 0, 0, 0, 0, 2, 0, 1, 0, 75, 0, 75, 0} +
+                           std::string(3, '\0') + "\x11\x22\x33" + std::string(39, '\0') + "\xFF\xFF\xFE" +
+                           std::string{0, 4, 2, 0, 1, 0};
     expected.resize(128);
     expected += std::string("\x40\x00\x20\x00\xC2\x00\xC2\x00", 8) + std::string(4 * 3, '\0');
     for (int plane = 0; plane < 4; ++plane)
@@ -43,7 +44,7 @@ TEST(Pcx, Version2BytesOfALogo)
     const auto decoded = DecodeBytes(made);
     ASSERT_TRUE(decoded);
     EXPECT_EQ(decoded->rgb, (std::vector<std::uint8_t>{0, 0, 0, 0x11, 0x22, 0x33, 0, 0, 0, 0xFF, 0xFF, 0xFE,
-                                                        0xFF, 0xFF, 0xFE, 0xFF, 0xFF, 0xFE}));
+                                                       0xFF, 0xFF, 0xFE, 0xFF, 0xFF, 0xFE}));
 }
 
 // Kinds written by other programs; pixel data cut short is no picture.
@@ -81,8 +82,8 @@ TEST(Pcx, DosNamesOfLogos)
         std::string picture;
         std::string logo;
     } names[] = {
-        {"logo.png", "LOGO.PCX"},  {"Company Logo.final.png", "COMPANYL.PCX"}, {"a+b=c;d.gif", "ABCD.PCX"},
-        {"con.svg", "CON_.PCX"},   {"\xC3\xA9t\xC3\xA9.jpg", "T.PCX"},        {".png", "LOGO.PCX"},
+        {"logo.png", "LOGO.PCX"}, {"Company Logo.final.png", "COMPANYL.PCX"}, {"a+b=c;d.gif", "ABCD.PCX"},
+        {"con.svg", "CON_.PCX"},  {"\xC3\xA9t\xC3\xA9.jpg", "T.PCX"},         {".png", "LOGO.PCX"},
         {"(1)~x", "(1)~X.PCX"},
     };
     for (const auto& [picture, logo] : names)

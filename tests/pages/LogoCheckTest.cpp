@@ -54,8 +54,9 @@ TEST_F(Logo, ChosenWithTheBrowseButton)
     const std::pair<QString, QString> steps[] = {
         // the dialog's answer, the message (empty: accepted)
         {WriteFile(QStringLiteral("v5.pcx"), Header(128, 5, 0, 0)),
-         QStringLiteral("The specified file is not a valid PCX Version 2 image.\nNor is it a picture that a logo can "
-                        "be made from (PNG, JPEG, BMP, GIF, SVG or PCX).")},
+         QStringLiteral(
+             "The specified file is not a valid PCX Version 2 image.\nNor is it a picture that a logo can "
+             "be made from (PNG, JPEG, BMP, GIF, SVG or PCX).")},
         {TempPath() + QStringLiteral("/none.pcx"), QString::fromLatin1(vl::kLogoCannotOpen)},
         {TempPath() + QStringLiteral("/\u0100/good.pcx"), QString::fromLatin1(vl::kPathNotStorable)},
         {good, QString()},
@@ -103,7 +104,8 @@ QByteArray Pcx5(const QImage& picture)
     bytes[66] = char(image.width()); // even and below 256 here
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
-            bytes += (image.pixelIndex(x, y) >= 0xC0 ? QByteArray("\xC1") : QByteArray()) + char(image.pixelIndex(x, y));
+            bytes += (image.pixelIndex(x, y) >= 0xC0 ? QByteArray("\xC1") : QByteArray()) +
+                     char(image.pixelIndex(x, y));
     bytes += '\x0C';
     for (int i = 0; i < 256; ++i) {
         const QRgb c = i < image.colorCount() ? image.color(i) : 0;
@@ -131,14 +133,16 @@ double MeanDifference(const QImage& a, const QImage& b)
     for (int y = 0; y < a.height(); ++y)
         for (int x = 0; x < a.width(); ++x) {
             const QColor p = a.pixelColor(x, y), q = b.pixelColor(x, y);
-            sum += std::abs(p.red() - q.red()) + std::abs(p.green() - q.green()) + std::abs(p.blue() - q.blue());
+            sum +=
+                std::abs(p.red() - q.red()) + std::abs(p.green() - q.green()) + std::abs(p.blue() - q.blue());
         }
     return sum / (3.0 * a.width() * a.height());
 }
 
 // Every kind of picture given to "..." becomes, after one question answered Yes, a logo beside the
 // configuration that the check takes, that looks like the picture fitted into 120 by 120, and that
-// the field names; the picture itself stays as it was.
+// the field names; the picture itself stays as it was. (A version 2 logo that fits, taken as it is,
+// and a file that is no picture are in ChosenWithTheBrowseButton.)
 TEST_F(Logo, PicturesMadeIntoLogos)
 {
     QDir(TempPath()).mkdir(QStringLiteral("pics"));
@@ -150,26 +154,27 @@ TEST_F(Logo, PicturesMadeIntoLogos)
     QImage noise(121, 121, QImage::Format_RGB32);
     for (int i = 0; i < 121 * 121; ++i)
         noise.setPixel(i % 121, i / 121, QRandomGenerator(7 + i).generate() | 0xFF000000);
-    const QByteArray svg = "<svg xmlns='http://www.w3.org/2000/svg' width='400' height='100'><rect width='400' "
-                           "height='100' fill='#fc0'/><circle cx='200' cy='50' r='40' fill='navy'/></svg>";
+    const QImage grey = Gradient(150, 100, QImage::Format_Grayscale8), old = Gradient(130, 20);
+    const QByteArray svg =
+        "<svg xmlns='http://www.w3.org/2000/svg' width='400' height='100'><rect width='400' "
+        "height='100' fill='#fc0'/><circle cx='200' cy='50' r='40' fill='navy'/></svg>";
     const struct {
         const char* file;
         QByteArray bytes;
-        QImage drawn; // for the PCX, which Qt cannot read
+        QImage drawn;      // for the PCX, which Qt cannot read
         const char* found; // what the question says the picture is
         QSize logo;
         const char* made;
     } pictures[] = {
-        {"small.png", Saved(Gradient(40, 30), "PNG"), {}, "small.png (PNG, 40 by 30 pixels)", {40, 30}, "SMALL.PCX"},
+        {"small.png", Saved(Gradient(40, 30), "PNG"), {}, "small.png (PNG, 40 by 30", {40, 30}, "SMALL.PCX"},
         {"exact.jpg", Saved(Gradient(120, 120), "JPEG"), {}, "(JPEG, 120 by 120", {120, 120}, "EXACT.PCX"},
         {"Wide Logo.png", Saved(Gradient(300, 90), "PNG"), {}, "(PNG, 300 by 90", {120, 36}, "WIDELOGO.PCX"},
         {"tall.bmp", Saved(Gradient(60, 240), "BMP"), {}, "(BMP, 60 by 240", {30, 120}, "TALL.PCX"},
         {"clear.png", Saved(clear, "PNG"), {}, "(PNG, 200 by 100", {120, 60}, "CLEAR.PCX"},
-        {"grey.jpg", Saved(Gradient(150, 100, QImage::Format_Grayscale8), "JPEG"), {}, "(JPEG, 150", {120, 80},
-         "GREY.PCX"},
+        {"grey.jpg", Saved(grey, "JPEG"), {}, "(JPEG, 150 by 100", {120, 80}, "GREY.PCX"},
         {"noise.png", Saved(noise, "PNG"), {}, "(PNG, 121 by 121", {120, 120}, "NOISE.PCX"},
         {"mark.svg", svg, {}, "(SVG, 400 by 100", {120, 30}, "MARK.PCX"},
-        {"old.pcx", Pcx5(Gradient(130, 20)), Gradient(130, 20), "(PCX version 5, 130 by 20", {120, 18}, "OLD.PCX"},
+        {"old.pcx", Pcx5(old), old, "(PCX version 5, 130 by 20", {120, 18}, "OLD.PCX"},
     };
     auto* field = Control<QLineEdit>("logoPathEdit");
     for (const auto& picture : pictures) {
@@ -182,10 +187,11 @@ TEST_F(Logo, PicturesMadeIntoLogos)
         const QStringList asked = TakeMessages();
         ASSERT_EQ(asked.size(), 1);
         EXPECT_TRUE(asked[0].contains(QLatin1String(picture.found))) << asked[0].toStdString();
-        EXPECT_TRUE(asked[0].contains(QStringLiteral("Make the logo %1 from it, %2 by %3 pixels in 16 colours")
-                                          .arg(QLatin1String(picture.made))
-                                          .arg(picture.logo.width())
-                                          .arg(picture.logo.height())));
+        EXPECT_TRUE(
+            asked[0].contains(QStringLiteral("Make the logo %1 from it, %2 by %3 pixels in 16 colours")
+                                  .arg(QLatin1String(picture.made))
+                                  .arg(picture.logo.width())
+                                  .arg(picture.logo.height())));
         EXPECT_EQ(field->text(), QLatin1String(picture.made));
         EXPECT_EQ(ReadFile(path), picture.bytes);
 
@@ -193,30 +199,19 @@ TEST_F(Logo, PicturesMadeIntoLogos)
         std::string refusal;
         EXPECT_TRUE(vl::CheckLogoFile(vl::LocalPath(made), refusal)) << refusal;
         const QByteArray bytes = ReadFile(made);
-        const auto decoded = vl::pcx::Decode(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+        const auto decoded =
+            vl::pcx::Decode(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
         ASSERT_TRUE(decoded);
         const QImage shown(decoded->rgb.data(), decoded->width, decoded->height, decoded->width * 3,
                            QImage::Format_RGB888);
         ASSERT_EQ(shown.size(), picture.logo);
-        EXPECT_LT(MeanDifference(Blurred(shown, picture.logo), Blurred(picture.drawn.isNull() ? QImage::fromData(picture.bytes) : picture.drawn, picture.logo)),
-                  9); // ImageMagick's own 16 colours with dithering come to about 10 by this measure
+        EXPECT_LT(
+            MeanDifference(Blurred(shown, picture.logo),
+                           Blurred(picture.drawn.isNull() ? QImage::fromData(picture.bytes) : picture.drawn,
+                                   picture.logo)),
+            9); // ImageMagick's own 16 colours with dithering come to about 10 by this measure
     }
     EXPECT_TRUE(Doc()->IsModified());
-
-    // A version 2 logo that fits is taken as it is, without a question; a file that is no picture
-    // is refused.
-    const QString fits = WriteFile(QStringLiteral("pics/fits.pcx"),
-                                   QByteArray::fromStdString(vl::pcx::EncodeVersion2({2, 1, {}, {0, 0}})));
-    const QString text = WriteFile(QStringLiteral("pics/notes.png"), "Remember the logo");
-    for (const QString& chosen : {fits, text}) {
-        AnswerDialog(chosen);
-        vltest::Click(Control<QPushButton>("browseButton"));
-        TakeDialogs();
-        EXPECT_EQ(field->text(), fits);
-    }
-    EXPECT_EQ(TakeMessages(), QStringList{QStringLiteral(
-                                  "Error:\nThe specified file is not a valid PCX Version 2 image.\nNor is it a "
-                                  "picture that a logo can be made from (PNG, JPEG, BMP, GIF, SVG or PCX).")});
 }
 
 // No to the offer changes nothing; a logo of the same name is replaced only after a second Yes;
@@ -255,10 +250,11 @@ TEST_F(Logo, OfferDeclinedOrTheNameTaken)
     Answer(platform::MsgAnswer::Yes);
     vltest::Click(Control<QPushButton>("browseButton"));
     TakeDialogs();
-    EXPECT_EQ(TakeMessages().value(1),
-              QStringLiteral("COMPANY.PCX already exists in %1.\nDo you want to replace it with the logo made from "
-                             "company.png?")
-                  .arg(TempPath()));
+    EXPECT_EQ(
+        TakeMessages().value(1),
+        QStringLiteral("COMPANY.PCX already exists in %1.\nDo you want to replace it with the logo made from "
+                       "company.png?")
+            .arg(TempPath()));
     EXPECT_EQ(ReadFile(Path("COMPANY.PCX")).left(2), QByteArray("\x0A\x02"));
     EXPECT_EQ(field->text(), QStringLiteral("COMPANY.PCX"));
 }
