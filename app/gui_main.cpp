@@ -3,12 +3,18 @@
 #include "cli/Arguments.h"
 #include "cli/Usage.h"
 #include "shell/CVLConfigApp.h"
+#include "shell/CommandLine.h"
 
 #include <QApplication>
 #include <cstdio>
 
 int main(int argc, char* argv[])
 {
+    // Handed over by the front, and run without a window: no display is needed.
+    const auto front = vl::cli::ParseFrontArguments({argv + 1, argv + argc});
+    if (front.mode == vl::cli::Mode::MakeLogo)
+        return vl::RunMakeLogo(front.files);
+
     // Answered before the application object exists, which needs a display.
     const auto line = vl::cli::ParseWindowArguments({argv + 1, argv + argc});
     if (line.action == vl::cli::WindowAction::Help || line.action == vl::cli::WindowAction::Version) {

@@ -56,6 +56,10 @@ int main(int argc, char** argv)
     switch (front.mode) {
     case vl::cli::Mode::Window:
         return StartWindowProgram(argv);
+    case vl::cli::Mode::MakeLogo:
+        // Pictures need Qt's image readers, which the window program has; it makes the logo
+        // without opening a window.
+        return StartWindowProgram(argv);
     case vl::cli::Mode::Help:
         return Print(vl::cli::kUsageText);
     case vl::cli::Mode::Version:

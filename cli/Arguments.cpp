@@ -34,6 +34,8 @@ bool ModeSwitch(std::string_view arg, Mode& mode)
         mode = Mode::WriteBatch;
     else if (arg == "--print-batch")
         mode = Mode::PrintBatch;
+    else if (arg == "--make-logo")
+        mode = Mode::MakeLogo;
     else
         return false;
     return true;
@@ -116,9 +118,12 @@ FrontArguments ParseFrontArguments(const std::vector<std::string_view>& argument
     if (!front.error.empty())
         return UsageError(front.error + " with " + std::string(modeName));
     if (front.files.empty())
-        return UsageError(std::string(modeName) + " needs a file name");
+        return UsageError(std::string(modeName) +
+                          (front.mode == Mode::MakeLogo ? " needs a picture" : " needs a file name"));
     if (front.mode == Mode::PrintBatch && front.files.size() != 1)
         return UsageError("--print-batch takes exactly one file name");
+    if (front.mode == Mode::MakeLogo && front.files.size() > 2)
+        return UsageError("--make-logo takes a picture and at most one file to make");
     return front;
 }
 

@@ -20,11 +20,11 @@ struct WindowArguments {
 };
 WindowArguments ParseWindowArguments(const std::vector<std::string_view>& arguments);
 
-// What the front program does. Any of --check, --write-batch and --print-batch makes a start a
-// command-line one; its other arguments are then file names (after "--" also those beginning with
+// What the front program does. Any of --check, --write-batch, --print-batch and --make-logo makes a
+// start a command-line one; its other arguments are then file names (after "--" also those beginning with
 // "-"). Without them the window program's rules decide, and only --help and --version are answered
 // here.
-enum class Mode { Window, Help, Version, Check, WriteBatch, PrintBatch, UsageError };
+enum class Mode { Window, Help, Version, Check, WriteBatch, PrintBatch, MakeLogo, UsageError };
 struct FrontArguments {
     Mode mode = Mode::Window;
     std::vector<std::string> files;

@@ -14,6 +14,7 @@ inline constexpr std::string_view kUsageText =
     "  or:  vlconfig --check FILE...\n"
     "  or:  vlconfig --write-batch FILE...\n"
     "  or:  vlconfig --print-batch FILE\n"
+    "  or:  vlconfig --make-logo PICTURE [OUT.PCX]\n"
     "Edits the configuration of the VLLaunch boot menu (Salvage Deck).\n"
     "\n"
     "  FILE            the configuration (.ini) to open; without it a new one is\n"
@@ -30,11 +31,20 @@ inline constexpr std::string_view kUsageText =
     "                  Save refuses gets its --check lines and no batch file\n"
     "  --print-batch   write the configuration's batch file to standard output\n"
     "                  instead (refused the same way, the lines on standard error)\n"
+    "  --make-logo     make the launcher's logo from a picture (PNG, JPEG, BMP, GIF,\n"
+    "                  SVG, PCX): fitted into 120 by 120 pixels, never enlarged,\n"
+    "                  transparency on white, 16 colours, PCX version 2; written to\n"
+    "                  OUT.PCX (replaced when it exists) or else beside the picture\n"
+    "                  under its name in DOS form (never over an existing file);\n"
+    "                  prints the logo's path. A PCX version 2 that fits already\n"
+    "                  is taken as it is\n"
     "  --              every argument after it is a file name\n"
     "\n"
-    "Exit status of these three: 0 when every file is clean (and written), 1 when\n"
-    "a file has a problem or its batch file cannot be written, 2 for a usage error\n"
-    "or a file that cannot be read at all.\n";
+    "Exit status of the first three: 0 when every file is clean (and written), 1\n"
+    "when a file has a problem or its batch file cannot be written, 2 for a usage\n"
+    "error or a file that cannot be read at all. Of --make-logo: 0 when the logo\n"
+    "was made, 1 when the file is no picture or the logo cannot be written, 2 for\n"
+    "a usage error.\n";
 
 inline constexpr std::string_view kVersionText = "Salvage Deck Configuration Utility " VLCONFIG_VERSION "\n";
 

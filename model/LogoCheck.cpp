@@ -1,40 +1,31 @@
 // The check of a company logo file.
 #include "LogoCheck.h"
 
+#include "AtomicFile.h"
+#include "Pcx.h"
 #include "Texts.h"
 
-#include "AtomicFile.h"
-
 #include <cerrno>
-#include <cstdint>
 #include <cstring>
 #include <unistd.h>
 
 namespace vl
 {
 
-namespace
-{
-
-int ReadSigned16(const unsigned char* p)
-{
-    return static_cast<std::int16_t>(static_cast<std::uint16_t>(p[0] | (p[1] << 8)));
-}
-
-} // namespace
-
 bool CheckLogoHeader(const unsigned char* data, std::size_t size, std::string& message)
 {
-    message.clear();
-    if (size < kPcxHeaderSize || data[1] != 2) {
+    // The same judgement as the one that decides whether a chosen picture needs making into a logo.
+    switch (pcx::JudgeLogo(data, size)) {
+    case pcx::LogoVerdict::NotVersion2:
         message = texts::kLogoNotPcx2;
         return false;
-    }
-    if (ReadSigned16(data + 8) > kMaxLogoExtent || ReadSigned16(data + 10) > kMaxLogoExtent) {
+    case pcx::LogoVerdict::TooLarge:
         message = texts::kLogoTooLarge;
         return false;
+    default:
+        message.clear();
+        return true;
     }
-    return true;
 }
 
 bool CheckLogoFile(const std::string& path, std::string& message)

@@ -1,14 +1,16 @@
 // The check of a company logo file: a PCX version 2 image of at most 120 in Xmax and Ymax.
 #pragma once
 
+#include "Pcx.h"
+
 #include <cstddef>
 #include <string>
 
 namespace vl
 {
 
-inline constexpr std::size_t kPcxHeaderSize = 128;
-inline constexpr int kMaxLogoExtent = 120;
+inline constexpr std::size_t kPcxHeaderSize = pcx::kHeaderSize;
+inline constexpr int kMaxLogoExtent = pcx::kMaxLogoSide;
 
 
 // Judges the first bytes of a file (at most the header is looked at): true when acceptable, else

@@ -1,18 +1,22 @@
 // The General page.
 #include "CVLGenView.h"
 
-#include "model/LogoCheck.h"
+#include "LogoPicture.h"
 #include "TextLimits.h"
 #include "document/CVLConfigDoc.h"
 #include "document/CommandIds.h"
+#include "model/AtomicFile.h"
+#include "model/LogoCheck.h"
 #include "model/Rules.h"
 #include "model/SectionRing.h"
+#include "model/Texts.h"
 #include "platform/CodePage.h"
 #include "platform/FileDialogService.h"
 #include "platform/MessageService.h"
 #include "platform/Paths.h"
 #include "ui_CVLGenView.h"
 
+#include <QDir>
 #include <QFocusEvent>
 #include <QIcon>
 #include <QPixmap>
@@ -121,12 +125,70 @@ void CVLGenView::OnBrowseLogo()
         return;
     std::string message;
     if (!CheckLogoFile(LocalPath(*chosen), message)) {
-        platform::ShowMessage(QStringLiteral("Error:\n") + QString::fromLocal8Bit(message));
+        // Anything the check could read but not take may be a picture to make the logo from.
+        const bool readable = message == texts::kLogoNotPcx2 || message == texts::kLogoTooLarge;
+        if (readable && OfferLogoFrom(*chosen))
+            return;
+        QString text = QStringLiteral("Error:\n") + QString::fromLocal8Bit(message);
+        if (readable)
+            text +=
+                QStringLiteral("\nNor is it a picture that a logo can be made from (PNG, JPEG, BMP, GIF, SVG "
+                               "or PCX).");
+        platform::ShowMessage(text);
         return;
     }
     SetFieldText(m_ui->logoPathEdit, *chosen);
     m_document->SetModifiedFlag(true);
     m_document->SetLogoBrowseDir(platform::FolderOf(*chosen));
+}
+
+bool CVLGenView::OfferLogoFrom(const QString& picturePath)
+{
+    std::string bytes;
+    if (ReadRegularFile(LocalPath(picturePath), bytes, kMaxPictureBytes) != ReadOutcome::Read)
+        return false;
+    const auto picture = ReadLogoPicture(bytes);
+    if (!picture)
+        return false;
+    // Beside the configuration, where the launcher looks; a configuration never saved will most
+    // likely be saved beside its pictures.
+    QString folder = platform::FolderOf(m_document->PathName());
+    if (folder.isEmpty())
+        folder = platform::FolderOf(picturePath);
+    const QString name = LogoFileName(folder, picturePath);
+    const QString shownFolder = QDir::toNativeSeparators(QDir::cleanPath(folder));
+    const QString offer =
+        QStringLiteral("%1 (%2, %3 by %4 pixels) is not a PCX version 2 image of at most 120 by 120 pixels, "
+                       "the only kind of logo the launcher shows.\n\nMake the logo %5 from it, %6 by %7 "
+                       "pixels in 16 colours, in %8?\nThe picture itself stays as it is.")
+            .arg(platform::FileNameOf(picturePath), picture->kind)
+            .arg(picture->size.width())
+            .arg(picture->size.height())
+            .arg(name)
+            .arg(picture->logo.width())
+            .arg(picture->logo.height())
+            .arg(shownFolder);
+    if (platform::ShowMessage(offer, platform::MsgButtons::YesNo, platform::MsgIcon::Question) !=
+        platform::MsgAnswer::Yes)
+        return true;
+    if (FolderHolds(folder, name) &&
+        platform::ShowMessage(
+            QStringLiteral("%1 already exists in %2.\nDo you want to replace it with the logo "
+                           "made from %3?")
+                .arg(name, shownFolder, platform::FileNameOf(picturePath)),
+            platform::MsgButtons::YesNo, platform::MsgIcon::Question) != platform::MsgAnswer::Yes)
+        return true;
+    std::string reason;
+    if (!WriteFileAtomically(LocalPath(folder + name), LogoFileBytes(picture->logo), &reason)) {
+        platform::ShowMessage(
+            QStringLiteral("Error:\nUnable to write the logo %1.\n%2")
+                .arg(QDir::toNativeSeparators(folder + name), QString::fromLocal8Bit(reason)));
+        return true;
+    }
+    SetFieldText(m_ui->logoPathEdit, name);
+    m_document->SetModifiedFlag(true);
+    m_document->SetLogoBrowseDir(platform::FolderOf(picturePath));
+    return true;
 }
 
 bool CVLGenView::UpdateCommand(int id, platform::CommandState&)

@@ -3,7 +3,8 @@
 # sudo when not run as root.
 # Usage: scripts/install-deps.sh GROUP...
 #   build     compile the program and its man page
-#   run       what the running program uses: Qt's translations, DOSBox for Preview
+#   run       what the running program uses: Qt's translations, DOSBox for Preview, the image
+#             readers that make a logo of SVG, TIFF and WebP pictures
 #   test      the test suite
 #   fuzz      the libFuzzer targets (clang)
 #   coverage  line coverage (with the test group)
@@ -15,8 +16,8 @@ set -euo pipefail
 
 declare -A group=(
     [build]="build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev help2man"
-    [run]="qt6-translations-l10n dosbox"
-    [test]="libgtest-dev libgmock-dev qt6-base-private-dev dosbox nasm"
+    [run]="qt6-translations-l10n dosbox libqt6svg6 qt6-image-formats-plugins"
+    [test]="libgtest-dev libgmock-dev qt6-base-private-dev dosbox nasm libqt6svg6"
     [fuzz]="clang libclang-rt-14-dev"
     [coverage]="gcovr"
     [bench]="libbenchmark-dev libinih-dev"

@@ -10,7 +10,7 @@ fi
 build_dir=$1
 shift
 bench_dir=$build_dir/bench
-for name in vl_bench vl_tree_bench vl_startup_bench vl_preview_bench vl_cli_bench; do
+for name in vl_bench vl_tree_bench vl_startup_bench vl_preview_bench vl_cli_bench vl_logo_bench; do
     if [ ! -x "$bench_dir/$name" ]; then
         echo "no $bench_dir/$name; build the \"release\" preset first (it needs libbenchmark-dev and libinih-dev)" >&2
         exit 1
@@ -37,6 +37,7 @@ run "The Product page's tree" "$bench_dir/vl_tree_bench" "$@"
 run "Start-up" "$bench_dir/vl_startup_bench"
 run "Preview in DOSBox" "$bench_dir/vl_preview_bench"
 run "The command line's check" "$bench_dir/vl_cli_bench"
+run "A logo made of a photograph" "$bench_dir/vl_logo_bench"
 
 echo
 echo "=== Ratios"

@@ -5,6 +5,8 @@
 
 #include <QString>
 #include <QStringList>
+#include <string>
+#include <vector>
 
 namespace vl
 {
@@ -20,6 +22,11 @@ struct CommandLine {
 // ("p", "pt", "dde" in lower case; "Unregister", "Unregserver" in any case). Any other argument
 // beginning with "/" is a path. Unknown switches are ignored; the last known one wins.
 CommandLine ParseCommandLine(const QStringList& arguments);
+
+// vlconfig --make-logo PICTURE [OUT.PCX]: makes the launcher's logo of a picture, without a display.
+// Says on standard output which file it made; 0 when made, 1 when refused, with the reason on standard
+// error.
+int RunMakeLogo(const std::vector<std::string>& files);
 
 QString UsageText();
 QString VersionText();

@@ -127,10 +127,44 @@ TEST_F(CommandLineModes, helpVersionAndUsageErrorsNeedNoDisplay)
 {
     const auto [help, status] = Run("--help");
     EXPECT_EQ(status, 0);
-    for (const char* mode : {"--check FILE...", "--write-batch FILE...", "--print-batch FILE"})
+    for (const char* mode :
+         {"--check FILE...", "--write-batch FILE...", "--print-batch FILE", "--make-logo PICTURE [OUT.PCX]"})
         EXPECT_NE(help.find(mode), std::string::npos) << mode;
     EXPECT_EQ(Run("--version").second, 0);
     EXPECT_EQ(Run("--print-batch a.ini b.ini").second, 2);
+}
+
+// A picture becomes a version 2 PCX logo of at most 120 by 120 beside it, never over another file
+// unless that file is named; what is no picture, or cannot be written, is refused.
+TEST_F(CommandLineModes, makeLogoWithoutADisplay)
+{
+    Write("Mark 2.svg", "<svg xmlns='http://www.w3.org/2000/svg' width='300' height='100'>"
+                        "<rect width='300' height='100' fill='teal'/></svg>");
+    Write("notes.png", "Remember the logo");
+    const struct {
+        const char* arguments;
+        int status;
+        const char* made; // and its first 12 bytes: version 2, RLE, 1 bit, Xmax 119, Ymax 39
+    } runs[] = {
+        {"--make-logo 'Mark 2.svg'", 0, "MARK2.PCX"},
+        {"--make-logo 'Mark 2.svg'", 1, nullptr}, // MARK2.PCX is there now
+        {"--make-logo 'Mark 2.svg' MARK2.PCX", 0, "MARK2.PCX"},
+        {"--make-logo notes.png", 1, nullptr},
+        {"--make-logo 'Mark 2.svg' no/such/LOGO.PCX", 1, nullptr},
+        {"--make-logo", 2, nullptr},
+        {"--make-logo a.png b.pcx c.pcx", 2, nullptr},
+    };
+    for (const auto& run : runs) {
+        const auto [output, status] = Run(run.arguments, "2>/dev/null");
+        EXPECT_EQ(status, run.status) << run.arguments;
+        if (!run.made)
+            continue;
+        EXPECT_EQ(output, std::string(run.made) + "\n");
+        std::ifstream made(m_folder / run.made, std::ios::binary);
+        std::string header(12, '\0');
+        made.read(header.data(), 12);
+        EXPECT_EQ(header, std::string("\x0A\x02\x01\x01\0\0\0\0\x77\0\x27\0", 12)) << run.arguments;
+    }
 }
 
 } // namespace
