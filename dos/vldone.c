@@ -15,6 +15,7 @@ static void wait_key()
 int main()
 {
     printf("\r\nPreview ended. Press any key to close this window.");
+    fflush(stdout);
     if (!dos_getenv("VLKEYS"))
         wait_key();
     return 0;
