@@ -89,8 +89,8 @@ class WaitFilter : public QObject
     QProcess& m_process;
 };
 
-// The signals that end the editor; while a program runs they end that program first, so that it
-// is not left running, adopted by init, with Preview's settings file behind it.
+// The signals that ask this program to end; while it waits for another they end that one first, so
+// that it is not left running, adopted by init, and the caller can clean up what it made for it.
 constexpr int kEndingSignals[] = {SIGTERM, SIGHUP, SIGINT};
 int g_signalPipe[2] = {-1, -1};
 

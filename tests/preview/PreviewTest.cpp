@@ -72,7 +72,7 @@ TEST_F(Preview, theEntryPickedInTheStandInRunsWhicheverInterpreterFolderOrLetter
         QByteArray marker; // what the run wrote to R.TXT
         QString message = {};
     } cases[] = {
-        {"c0", "MENU.ini", "Down Esc Enter", false, true, true, false, ""},
+        {"c0", "MENU.ini", "Esc Enter", false, true, true, false, ""},
         {"c1", "MENU.ini", "Enter", false, true, true, false, "one"},
         {"c2", "menu.ini", "Down Enter Enter", false, true, true, false, "four"},
         {"c3", "MeNu.ini", "Down Enter Esc Down Enter", false, true, true, false, "three"},
