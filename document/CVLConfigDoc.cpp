@@ -198,7 +198,8 @@ void CVLConfigDoc::OnFileSaveAs()
 
 void CVLConfigDoc::OnPreview()
 {
-    if (IsModified()) {
+    // A configuration never saved has no batch file to run.
+    if (IsModified() || PathName().isEmpty()) {
         ShowMessage(QStringLiteral("File not yet saved."));
         return;
     }

@@ -2,7 +2,7 @@
 # Installs the Debian packages that the named groups need; does nothing when all are present. Uses
 # sudo when not run as root.
 # Usage: scripts/install-deps.sh GROUP...
-#   build     compile the program and its man page
+#   build     compile the program, its man page and the DOS stand-ins for Preview
 #   run       what the running program uses: Qt's translations, DOSBox for Preview, the image
 #             readers that make a logo of SVG, TIFF and WebP pictures
 #   test      the test suite
@@ -15,9 +15,9 @@
 set -euo pipefail
 
 declare -A group=(
-    [build]="build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev help2man"
+    [build]="build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev help2man bcc elks-libc"
     [run]="qt6-translations-l10n dosbox libqt6svg6 qt6-image-formats-plugins"
-    [test]="libgtest-dev libgmock-dev qt6-base-private-dev dosbox nasm libqt6svg6"
+    [test]="libgtest-dev libgmock-dev qt6-base-private-dev dosbox libqt6svg6"
     [fuzz]="clang libclang-rt-14-dev"
     [coverage]="gcovr"
     [bench]="libbenchmark-dev libinih-dev"

@@ -1,0 +1,22 @@
+/* The last step of Preview: says that it ended and waits for a key, so that what the entry printed
+   stays readable. With a key file (VLKEYS) there is nobody at the keyboard, so it does not wait. */
+#include "dosenv.h"
+
+#include <stdio.h>
+
+static void wait_key()
+{
+#asm
+    mov ah,#0
+    int 0x16
+#endasm
+}
+
+int main()
+{
+    printf("\r\nPreview ended. Press any key to close this window.");
+    fflush(stdout);
+    if (!dos_getenv("VLKEYS"))
+        wait_key();
+    return 0;
+}
