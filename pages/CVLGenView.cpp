@@ -116,17 +116,17 @@ void CVLGenView::OnBrowseLogo()
     request.filter = QString::fromLatin1(kLogoFilter);
     request.initialName = QStringLiteral("*.pcx");
     request.defaultExtension = QStringLiteral("*.pcx");
-    const auto chosen = ChooseFile(request, m_document->LogoBrowseDir());
+    const auto chosen = ChooseMediumFile(request, m_document->ConfigFolder());
     if (!chosen)
         return;
     std::string message;
-    if (!CheckLogoFile(LocalPath(*chosen), message)) {
+    if (!CheckLogoFile(LocalPath(chosen->path), message)) {
         platform::ShowMessage(QStringLiteral("Error:\n") + QString::fromLocal8Bit(message));
         return;
     }
-    SetFieldText(m_ui->logoPathEdit, *chosen);
+    SetFieldText(m_ui->logoPathEdit, chosen->dosPath);
     m_document->SetModifiedFlag(true);
-    m_document->SetLogoBrowseDir(platform::FolderOf(*chosen));
+    m_document->TakeFolder(chosen->folder);
 }
 
 bool CVLGenView::UpdateCommand(int id, platform::CommandState&)

@@ -288,11 +288,11 @@ void CVLProdView::BrowseForProgram()
     request.initialName = QStringLiteral("*.exe");
     request.defaultExtension = QStringLiteral("*.exe");
     request.overwritePrompt = true;
-    const auto chosen = ChooseFile(request, m_document->ProgramBrowseDir());
+    const auto chosen = ChooseMediumFile(request, m_document->ConfigFolder());
     if (!chosen)
         return;
-    m_document->SetProgramBrowseDir(platform::FolderOf(*chosen));
-    SetFieldText(m_ui->pathEdit, *chosen);
+    m_document->TakeFolder(chosen->folder);
+    SetFieldText(m_ui->pathEdit, chosen->dosPath);
     m_document->SetModifiedFlag(true);
 }
 
