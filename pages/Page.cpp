@@ -98,6 +98,13 @@ bool CPage::ExecuteCommand(int)
     return false;
 }
 
+void CPage::SayCharactersLeftOut()
+{
+    if (m_host)
+        m_host->SetStatusPrompt(
+            QStringLiteral("Characters that the configuration file cannot hold were left out."));
+}
+
 bool CPage::IsEditCommand(int id)
 {
     return id == cmd::kEditUndo || id == cmd::kEditCut || id == cmd::kEditCopy || id == cmd::kEditPaste;

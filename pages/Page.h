@@ -65,6 +65,10 @@ class CPage : public QWidget, public platform::CommandTarget
     bool UpdateCommand(int id, platform::CommandState& state) override;
     bool ExecuteCommand(int id) override;
 
+    // Says on the prompt line that characters the configuration file cannot hold were left out of
+    // what was typed or pasted into one of the page's fields.
+    void SayCharactersLeftOut();
+
   protected:
     PageHost* Host() const { return m_host; }
     // Undo, Cut, Copy and Paste, sent to whichever control has the keyboard focus; true when id is

@@ -2,8 +2,6 @@
 // descriptions that never scroll, Enter on buttons, the General page's checks.
 #include "PageDriver.h"
 
-#include "model/Rules.h"
-
 #include <QAbstractButton>
 #include <QScrollBar>
 
@@ -13,7 +11,7 @@ namespace
 {
 
 using PageWindow = PageDriver;
-using namespace vl::rules;
+const QString kLeftOut = QStringLiteral("Characters that the configuration file cannot hold were left out.");
 
 TEST_F(PageWindow, theMouseReachesEveryVisibleEnabledControlOfEveryPage)
 {
@@ -34,8 +32,8 @@ TEST_F(PageWindow, theMouseReachesEveryVisibleEnabledControlOfEveryPage)
     }
 }
 
-// A paste keeps what comes before its first line break and what fits the byte limit; Ctrl+Z,
-// Alt+Backspace and Edit > Undo each take it back, also when it was shortened.
+// A paste keeps what comes before its first line break, what fits the byte limit and what Windows-1252
+// holds (the prompt line says what was left out); Ctrl+Z, Alt+Backspace and Edit > Undo each take it back.
 TEST_F(PageWindow, oneLineFieldsTakeAPasteUpToItsFirstLineBreakAndUndoIt)
 {
     OpenFile(kValidConfig);
@@ -60,11 +58,14 @@ TEST_F(PageWindow, oneLineFieldsTakeAPasteUpToItsFirstLineBreakAndUndoIt)
         auto* edit = qobject_cast<QLineEdit*>(Focus());
         ASSERT_NE(edit, nullptr) << name;
         const QString before = edit->text();
-        for (const QString& pasted : {QStringLiteral("AB\nCD"), QStringLiteral("AB\rCD"), longText}) {
+        const std::pair<QString, QString> pastes[] = {{QStringLiteral("AB\nCD"), QStringLiteral("AB")},
+                                                      {QStringLiteral("AB\rCD"), QStringLiteral("AB")},
+                                                      {longText, longText.left(qsizetype(limit))},
+                                                      {QStringLiteral("Aü€B→C"), QStringLiteral("Aü€BC")}};
+        for (const auto& [pasted, kept] : pastes) {
             Paste(pasted);
-            EXPECT_EQ(edit->text(), pasted == longText ? longText.left(static_cast<qsizetype>(limit))
-                                                       : QStringLiteral("AB"))
-                << name;
+            EXPECT_EQ(edit->text(), kept) << name;
+            EXPECT_EQ(Frame()->StatusText() == kLeftOut, pasted.contains(u'→')) << name;
             const int way = undoWay++ % 3;
             if (way == 2)
                 Frame()->Action(vl::cmd::kEditUndo)->trigger();
@@ -88,6 +89,9 @@ TEST_F(PageWindow, descriptionsStopAtTheirLimitAndNeverScroll)
     EXPECT_EQ(general->verticalScrollBar()->maximum(), 0);
     Paste(QString(300, u'i'));
     EXPECT_EQ(general->toPlainText().size(), 239);
+    Paste(QStringLiteral("Aü€B→\nC"));
+    EXPECT_EQ(general->toPlainText(), QStringLiteral("Aü€B\nC"));
+    EXPECT_EQ(Frame()->StatusText(), kLeftOut);
     ToProduct();
     ClickItem(Entry(0, 0));
     auto* product = Prod<QPlainTextEdit>("descriptionEdit");
@@ -98,6 +102,8 @@ TEST_F(PageWindow, descriptionsStopAtTheirLimitAndNeverScroll)
     EXPECT_TRUE(lines.startsWith(product->toPlainText()) && product->blockCount() < 12);
     Paste(QString(300, u'i'));
     EXPECT_EQ(product->toPlainText().size(), 180);
+    Paste(QStringLiteral("Aü€B→C"));
+    EXPECT_TRUE(product->toPlainText() == QStringLiteral("Aü€BC") && Frame()->StatusText() == kLeftOut);
 }
 
 // On the General page Enter presses the focused button; the Product page takes Enter for its tree.
