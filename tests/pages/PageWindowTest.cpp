@@ -33,7 +33,8 @@ TEST_F(PageWindow, theMouseReachesEveryVisibleEnabledControlOfEveryPage)
 }
 
 // A paste keeps what comes before its first line break, what fits the byte limit and what Windows-1252
-// holds (the prompt line says what was left out); Ctrl+Z, Alt+Backspace and Edit > Undo each take it back.
+// holds (the prompt line says what was left out), also when it starts as the text it replaces; Ctrl+Z,
+// Alt+Backspace and Edit > Undo each take it back.
 TEST_F(PageWindow, oneLineFieldsTakeAPasteUpToItsFirstLineBreakAndUndoIt)
 {
     OpenFile(kValidConfig);
@@ -58,10 +59,11 @@ TEST_F(PageWindow, oneLineFieldsTakeAPasteUpToItsFirstLineBreakAndUndoIt)
         auto* edit = qobject_cast<QLineEdit*>(Focus());
         ASSERT_NE(edit, nullptr) << name;
         const QString before = edit->text();
-        const std::pair<QString, QString> pastes[] = {{QStringLiteral("AB\nCD"), QStringLiteral("AB")},
-                                                      {QStringLiteral("AB\rCD"), QStringLiteral("AB")},
-                                                      {longText, longText.left(qsizetype(limit))},
-                                                      {QStringLiteral("Aü€B→C"), QStringLiteral("Aü€BC")}};
+        const std::pair<QString, QString> pastes[] = {
+            {QStringLiteral("AB\nCD"), QStringLiteral("AB")},
+            {before.left(2) + QStringLiteral("\rCD"), before.left(2)},
+            {longText, longText.left(qsizetype(limit))},
+            {QStringLiteral("Aü€B→C"), QStringLiteral("Aü€BC")}};
         for (const auto& [pasted, kept] : pastes) {
             Paste(pasted);
             EXPECT_EQ(edit->text(), kept) << name;
