@@ -34,9 +34,6 @@ TEST_F(Logo, HeaderVersionAndExtents)
                   !*expected);
         EXPECT_EQ(message, expected) << bytes.left(12).toHex(' ').toStdString();
     }
-    std::string message;
-    EXPECT_FALSE(vl::CheckLogoFile(vl::LocalPath(TempPath()), message)); // only a regular file is read
-    EXPECT_EQ(message, "Unable to open the specified file..!!");
 }
 
 } // namespace
