@@ -51,16 +51,20 @@ QString CVLConfigDoc::ReadStatusMessage(int status)
     }
 }
 
-void CVLConfigDoc::SetProgramBrowseDir(const QString& folder)
+QString CVLConfigDoc::ConfigFolder() const
 {
-    if (LocalPath(folder).size() <= kMaxBrowseDirBytes)
-        m_szProgramBrowseDir = folder;
+    return PathName().isEmpty() ? m_takenFolder : platform::FolderOf(PathName());
 }
 
-void CVLConfigDoc::SetLogoBrowseDir(const QString& folder)
+void CVLConfigDoc::TakeFolder(const QString& folder)
 {
-    if (LocalPath(folder).size() <= kMaxBrowseDirBytes)
-        m_szLogoBrowseDir = folder;
+    if (ConfigFolder().isEmpty())
+        m_takenFolder = folder;
+}
+
+QString CVLConfigDoc::SaveAsFolder() const
+{
+    return PathName().isEmpty() ? m_takenFolder : QString();
 }
 
 bool CVLConfigDoc::ValidatePage()
@@ -112,6 +116,7 @@ bool CVLConfigDoc::OnNewDocument()
     if (!TakeRing(templatePath))
         return false;
     NewDocumentStep();
+    m_takenFolder.clear();
     emit configurationReplaced();
     return true;
 }

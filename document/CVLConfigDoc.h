@@ -18,8 +18,6 @@ class CVLConfigDoc : public platform::DocumentBase, public platform::CommandTarg
     Q_OBJECT
 
   public:
-    static constexpr int kMaxBrowseDirBytes = 255;
-
     explicit CVLConfigDoc(QObject* parent = nullptr);
     ~CVLConfigDoc() override;
 
@@ -44,11 +42,12 @@ class CVLConfigDoc : public platform::DocumentBase, public platform::CommandTarg
     bool UpdateCommand(int id, platform::CommandState& state) override;
     bool ExecuteCommand(int id) override;
 
-    // The folders last used by the browse commands; a folder longer than 255 bytes is not remembered.
-    QString ProgramBrowseDir() const { return m_szProgramBrowseDir; }
-    QString LogoBrowseDir() const { return m_szLogoBrowseDir; }
-    void SetProgramBrowseDir(const QString& folder);
-    void SetLogoBrowseDir(const QString& folder);
+    // The folder the configuration's logo and program paths start from, ending in "/": the saved
+    // file's, else the one taken from the first file browsed for (none until then).
+    QString ConfigFolder() const;
+    // A configuration never saved takes folder as its own; one with a folder keeps it.
+    void TakeFolder(const QString& folder);
+    QString SaveAsFolder() const override;
 
     // The file name of the default template beside the program.
     static QString TemplateName() { return QStringLiteral("VLDefault.cfg"); }
@@ -67,8 +66,7 @@ class CVLConfigDoc : public platform::DocumentBase, public platform::CommandTarg
 
     PageValidator* m_validator = nullptr;
     QWidget* m_window = nullptr;
-    QString m_szProgramBrowseDir;
-    QString m_szLogoBrowseDir;
+    QString m_takenFolder;
 };
 
 // The bytes of a path as the file system takes them.

@@ -120,14 +120,16 @@ void CVLGenView::OnBrowseLogo()
     request.filter = QString::fromLatin1(kLogoFilter);
     request.initialName = QStringLiteral("*.pcx");
     request.defaultExtension = QStringLiteral("*.pcx");
-    const auto chosen = ChooseFile(request, m_document->LogoBrowseDir());
-    if (!chosen)
+    const QString configFolder = m_document->ConfigFolder();
+    const auto picked = ChooseFileIn(request, configFolder);
+    if (!picked)
         return;
+    // A picture to make the logo from may lie anywhere: the logo is made where the launcher looks.
     std::string message;
-    if (!CheckLogoFile(LocalPath(*chosen), message)) {
+    if (!CheckLogoFile(LocalPath(*picked), message)) {
         // Anything the check could read but not take may be a picture to make the logo from.
         const bool readable = message == texts::kLogoNotPcx2 || message == texts::kLogoTooLarge;
-        if (readable && OfferLogoFrom(*chosen))
+        if (readable && OfferLogoFrom(*picked))
             return;
         QString text = QStringLiteral("Error:\n") + QString::fromLocal8Bit(message);
         if (readable)
@@ -137,9 +139,12 @@ void CVLGenView::OnBrowseLogo()
         platform::ShowMessage(text);
         return;
     }
-    SetFieldText(m_ui->logoPathEdit, *chosen);
+    const auto chosen = MediumFileOf(*picked, configFolder);
+    if (!chosen)
+        return;
+    SetFieldText(m_ui->logoPathEdit, chosen->dosPath);
     m_document->SetModifiedFlag(true);
-    m_document->SetLogoBrowseDir(platform::FolderOf(*chosen));
+    m_document->TakeFolder(chosen->folder);
 }
 
 bool CVLGenView::OfferLogoFrom(const QString& picturePath)
@@ -152,7 +157,7 @@ bool CVLGenView::OfferLogoFrom(const QString& picturePath)
         return false;
     // Beside the configuration, where the launcher looks; a configuration never saved will most
     // likely be saved beside its pictures.
-    QString folder = platform::FolderOf(m_document->PathName());
+    QString folder = m_document->ConfigFolder();
     if (folder.isEmpty())
         folder = platform::FolderOf(picturePath);
     const QString name = LogoFileName(folder, picturePath);
@@ -187,7 +192,7 @@ bool CVLGenView::OfferLogoFrom(const QString& picturePath)
     }
     SetFieldText(m_ui->logoPathEdit, name);
     m_document->SetModifiedFlag(true);
-    m_document->SetLogoBrowseDir(platform::FolderOf(picturePath));
+    m_document->TakeFolder(folder);
     return true;
 }
 

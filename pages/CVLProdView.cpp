@@ -2,10 +2,10 @@
 #include "CVLProdView.h"
 
 #include "ProductTree.h"
+#include "ProductTreeModel.h"
 #include "TextLimits.h"
 #include "document/CVLConfigDoc.h"
 #include "document/CommandIds.h"
-#include "model/CaseFold.h"
 #include "model/Rules.h"
 #include "platform/CodePage.h"
 #include "platform/FileDialogService.h"
@@ -16,8 +16,6 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QStandardItemModel>
-#include <unordered_map>
 
 namespace vl
 {
@@ -26,7 +24,11 @@ namespace
 {
 
 const QString kUntitled = QStringLiteral("Untitled");
-constexpr int kNodeRole = Qt::UserRole + 1;
+
+bool IsEntry(const QModelIndex& index)
+{
+    return ProductTreeModel::IsEntry(index);
+}
 
 bool IsEnterOrEscape(int key)
 {
@@ -64,7 +66,7 @@ CVLProdView::CVLProdView(CVLConfigDoc* document, PageHost* host, QWidget* parent
 {
     m_ui->setupUi(this);
     m_tree = m_ui->productTree;
-    m_model = new QStandardItemModel(this);
+    m_model = new ProductTreeModel(this);
     m_tree->setModel(m_model);
     m_selection = new ProductSelectionModel(m_model, this);
     QItemSelectionModel* old = m_tree->selectionModel();
@@ -143,30 +145,6 @@ void CVLProdView::OnUpdate()
     BuildTree();
 }
 
-QStandardItem* CVLProdView::ItemOf(const QModelIndex& index) const
-{
-    return index.isValid() ? m_model->itemFromIndex(index) : nullptr;
-}
-
-SectionNode* CVLProdView::NodeOf(const QModelIndex& entry) const
-{
-    if (!IsEntry(entry) || !m_pRing)
-        return nullptr;
-    const auto* wanted = static_cast<const SectionNode*>(entry.data(kNodeRole).value<void*>());
-    // Only a section still in the ring: one removed behind the page's back is not reached.
-    const SectionNode* sentinel = FindSentinel(m_pRing);
-    for (SectionNode* node = sentinel->next; wanted && node != sentinel; node = node->next) {
-        if (node == wanted)
-            return node;
-    }
-    return nullptr;
-}
-
-void CVLProdView::SetNode(QStandardItem* item, SectionNode* node)
-{
-    item->setData(QVariant::fromValue(static_cast<void*>(node)), kNodeRole);
-}
-
 // ---- The tree ----------------------------------------------------------------------------------
 
 void CVLProdView::BuildTree()
@@ -175,52 +153,17 @@ void CVLProdView::BuildTree()
     // edit mode does not carry over to the next edit.
     m_tree->EndEdit(false);
     m_selection->SetBypass(true);
-    m_model->clear();
+    const QModelIndex last = m_model->Build(m_pRing);
     m_selection->SetBypass(false);
-    if (!m_pRing)
-        return;
-    // Groups are found by their parent text with letter case folded, and filled before they join the
-    // model, so that a large configuration does not scan the top level once per entry.
-    std::unordered_map<std::string, QStandardItem*> groups;
-    QList<QStandardItem*> order;
-    QStandardItem* last = nullptr;
-    const SectionNode* sentinel = FindSentinel(m_pRing);
-    for (SectionNode* node = sentinel->next; node && node != sentinel; node = node->next) {
-        if (!IsShownSection(*node))
-            continue;
-        std::string key = node->parent;
-        for (char& c : key)
-            c = static_cast<char>(FoldCase1252(static_cast<unsigned char>(c)));
-        auto [it, isNew] = groups.try_emplace(std::move(key), nullptr);
-        if (isNew) {
-            it->second = new QStandardItem(platform::FromCp1252(node->parent));
-            order.append(it->second);
-        }
-        last = it->second;
-        if (!node->name.empty()) {
-            auto* entry = new QStandardItem(platform::FromCp1252(node->name));
-            SetNode(entry, node);
-            last->appendRow(entry);
-        }
-    }
-    m_selection->SetBypass(true);
-    m_model->invisibleRootItem()->appendRows(order);
-    m_selection->SetBypass(false);
-    if (last)
-        m_hCurItem = last->index();
+    if (last.isValid())
+        m_hCurItem = last;
     if (m_model->rowCount() > 0)
         m_tree->expand(m_model->index(0, 0));
 }
 
 QModelIndex CVLProdView::FindGroupItem(const QString& text) const
 {
-    const std::string wanted = FieldBytes(text);
-    for (int row = 0; row < m_model->rowCount(); ++row) {
-        const QModelIndex group = m_model->index(row, 0);
-        if (EqualsIgnoreCase(FieldBytes(group.data().toString()), wanted))
-            return group;
-    }
-    return QModelIndex();
+    return m_model->FindGroup(text);
 }
 
 bool CVLProdView::SelectEntry(const QModelIndex& oldItem, const QModelIndex& newItem)
@@ -228,7 +171,7 @@ bool CVLProdView::SelectEntry(const QModelIndex& oldItem, const QModelIndex& new
     if (oldItem.isValid() && !m_committed && !CommitPage(true))
         return false;
     if (IsEntry(newItem)) {
-        if (const SectionNode* node = NodeOf(newItem)) {
+        if (const SectionNode* node = m_model->NodeOf(newItem)) {
             EnableFields(true);
             FillFields(*node);
         }
@@ -329,7 +272,7 @@ bool CVLProdView::CommitPage(bool showMessages)
             platform::ShowMessage(QString::fromStdString(refusal));
         return false;
     }
-    if (SectionNode* node = NodeOf(selected)) {
+    if (SectionNode* node = m_model->NodeOf(selected)) {
         SetField(node->title, title);
         node->description = description;
         node->path = path;
@@ -345,11 +288,11 @@ void CVLProdView::BrowseForProgram()
     request.initialName = QStringLiteral("*.exe");
     request.defaultExtension = QStringLiteral("*.exe");
     request.overwritePrompt = true;
-    const auto chosen = ChooseFile(request, m_document->ProgramBrowseDir());
+    const auto chosen = ChooseMediumFile(request, m_document->ConfigFolder());
     if (!chosen)
         return;
-    m_document->SetProgramBrowseDir(platform::FolderOf(*chosen));
-    SetFieldText(m_ui->pathEdit, *chosen);
+    m_document->TakeFolder(chosen->folder);
+    SetFieldText(m_ui->pathEdit, chosen->dosPath);
     m_document->SetModifiedFlag(true);
 }
 
@@ -360,14 +303,13 @@ void CVLProdView::AddEntry()
     const QModelIndex group = m_hCurItem;
     if (!group.isValid() || IsEntry(group))
         return;
-    auto* item = new QStandardItem(kUntitled);
-    ItemOf(group)->appendRow(item);
+    const QModelIndex item = m_model->AppendEntry(group, kUntitled);
     m_tree->expand(group);
     m_nEditMode = LabelEditMode::Adding;
     SetPrompt(QStringLiteral("Enter title less than 50 characters."));
-    if (!m_tree->StartEdit(item->index())) {
+    if (!m_tree->StartEdit(item)) {
         // No edit can name the placeholder (another is still open): take it back.
-        DeleteItem(item->index());
+        DeleteItem(item);
         m_nEditMode = LabelEditMode::None;
         SetPrompt(QString());
     }
@@ -381,7 +323,7 @@ void CVLProdView::RemoveEntry()
     if (platform::ShowMessage(QStringLiteral("Would you like to remove the item ?"),
                               platform::MsgButtons::YesNo) != platform::MsgAnswer::Yes)
         return;
-    if (SectionNode* node = NodeOf(entry)) {
+    if (SectionNode* node = m_model->NodeOf(entry)) {
         if (!RemoveSection(m_pRing, node))
             platform::ShowMessage(QStringLiteral("Error While removing the item..!!"));
         m_document->SetModifiedFlag(true);
@@ -435,20 +377,20 @@ void CVLProdView::EndLabelEdit(const QModelIndex& item, const QString& newText)
                 node = CreateSectionNode(group, name, "", std::nullopt, std::nullopt);
                 InsertSectionAfter(LastSection(m_pRing), node);
             }
-            SetNode(ItemOf(index), node);
+            m_model->SetNode(index, node);
             m_document->SetModifiedFlag(true);
-            ItemOf(index)->setText(newText);
+            m_model->setData(index, newText);
             SelectItem(index);
         }
     } else if (m_nEditMode == LabelEditMode::Renaming) {
         if (FindSection(m_pRing, group, name)) {
             platform::ShowMessage(duplicate);
         } else {
-            if (SectionNode* node = NodeOf(index)) {
+            if (SectionNode* node = m_model->NodeOf(index)) {
                 SetField(node->name, name);
                 m_document->SetModifiedFlag(true);
             }
-            ItemOf(index)->setText(newText);
+            m_model->setData(index, newText);
         }
     }
     SetPrompt(QString());
@@ -475,22 +417,15 @@ void CVLProdView::MoveEntry(int step)
         return;
     const QString groupText = group.data().toString();
     const std::string s = FieldBytes(selected.data().toString());
-    SectionNode* moving = NodeOf(selected);
-    SectionNode* passed = NodeOf(other);
+    SectionNode* moving = m_model->NodeOf(selected);
+    SectionNode* passed = m_model->NodeOf(other);
     CommitPage(true);
     // Down: the entry goes after the next one; up: the previous one goes after the entry.
     if (step > 0 ? MoveAfter(passed, moving) : MoveAfter(moving, passed))
         m_document->SetModifiedFlag(true);
     BuildTree();
-    const QModelIndex newGroup = FindGroupItem(groupText);
-    for (int row = 0; row < m_model->rowCount(newGroup); ++row) {
-        const QModelIndex child = m_model->index(row, 0, newGroup);
-        if (moving ? child.data(kNodeRole).value<void*>() == moving
-                   : EqualsIgnoreCase(FieldBytes(child.data().toString()), s)) {
-            SelectItem(child);
-            break;
-        }
-    }
+    if (const QModelIndex moved = m_model->FindEntry(FindGroupItem(groupText), moving, s); moved.isValid())
+        SelectItem(moved);
 }
 
 // ---- Commands and events ------------------------------------------------------------------------

@@ -10,8 +10,6 @@
 
 class QAction;
 class QMenu;
-class QStandardItem;
-class QStandardItemModel;
 
 namespace Ui
 {
@@ -23,6 +21,7 @@ namespace vl
 
 class CVLConfigDoc;
 class ProductSelectionModel;
+class ProductTreeModel;
 class ProductTreeView;
 class TextEditLimiter;
 
@@ -64,7 +63,7 @@ class CVLProdView : public CPage
     bool ExecuteCommand(int id) override;
 
     ProductTreeView* Tree() const { return m_tree; }
-    QStandardItemModel* Model() const { return m_model; }
+    ProductTreeModel* Model() const { return m_model; }
     QMenu* ContextMenu() const { return m_menuContext; }
     // Shows the context menu and gives the chosen item; tests replace it.
     using PopupRunner = std::function<QAction*(QMenu* menu, const QPoint& globalPos)>;
@@ -78,12 +77,6 @@ class CVLProdView : public CPage
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    bool IsEntry(const QModelIndex& index) const { return index.isValid() && index.parent().isValid(); }
-    // The section an entry item stands for: the one it was made for, not one found by its name, so
-    // that entries sharing a name each reach their own.
-    SectionNode* NodeOf(const QModelIndex& entry) const;
-    static void SetNode(QStandardItem* item, SectionNode* node);
-    QStandardItem* ItemOf(const QModelIndex& index) const;
     bool SelectItem(const QModelIndex& index);
     void MoveEntry(int step);
     void DeleteItem(const QModelIndex& index);
@@ -94,7 +87,7 @@ class CVLProdView : public CPage
 
     CVLConfigDoc* m_document;
     std::unique_ptr<Ui::CVLProdView> m_ui;
-    QStandardItemModel* m_model;
+    ProductTreeModel* m_model;
     ProductTreeView* m_tree;
     ProductSelectionModel* m_selection;
     QMenu* m_menuContext;

@@ -28,9 +28,12 @@ QSize ScaledSize(QSize size, double factor);
 // control placed on it (a form arranged by a layout keeps its layout's placing).
 void ScaleForm(QWidget* form, double factor);
 
-// Said when a chosen file's path holds characters that the configuration's Windows-1252 text cannot.
-inline constexpr const char* kPathNotStorable =
-    "The path of the chosen file holds characters that the configuration file cannot store.";
+// A file chosen with a browse button, for the launcher to read on its medium.
+struct MediumFile {
+    QString path;    // its full path here
+    QString dosPath; // as the configuration stores it: relative to folder, in DOS form
+    QString folder;  // the configuration's folder, or the file's own when the configuration has none
+};
 
 // The frame, as a page sees it.
 class PageHost
@@ -62,15 +65,23 @@ class CPage : public QWidget, public platform::CommandTarget
     bool UpdateCommand(int id, platform::CommandState& state) override;
     bool ExecuteCommand(int id) override;
 
+    // Says on the prompt line that characters the configuration file cannot hold were left out of
+    // what was typed or pasted into one of the page's fields.
+    void SayCharactersLeftOut();
+
   protected:
     PageHost* Host() const { return m_host; }
     // Undo, Cut, Copy and Paste, sent to whichever control has the keyboard focus; true when id is
     // one of the four.
     static bool SendEditCommand(int id);
-    // Shows an open dialog owned by the page, starting in rememberedFolder, or the program's folder
-    // when none is remembered. A path that the configuration's Windows-1252 text cannot hold is
-    // refused with a message. None when cancelled or refused.
-    std::optional<QString> ChooseFile(platform::FileDialogRequest request, const QString& rememberedFolder);
+    // Shows an open dialog owned by the page, starting in the configuration's folder (none: where Open
+    // starts). None when cancelled.
+    std::optional<QString> ChooseFileIn(platform::FileDialogRequest request, const QString& configFolder);
+    // The chosen file as the configuration stores it. A file outside the configuration's folder, or
+    // whose path below it is no DOS path, is refused with a message saying why (none then).
+    static std::optional<MediumFile> MediumFileOf(const QString& chosen, const QString& configFolder);
+    // Both: what the browse buttons do with a chosen file.
+    std::optional<MediumFile> ChooseMediumFile(platform::FileDialogRequest request, const QString& configFolder);
     static bool IsEditCommand(int id);
 
   private:

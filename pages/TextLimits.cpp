@@ -1,6 +1,7 @@
 // Typing limits counted in Windows-1252 bytes.
 #include "TextLimits.h"
 
+#include "Page.h"
 #include "platform/CodePage.h"
 
 #include <QLineEdit>
@@ -36,6 +37,17 @@ std::pair<qsizetype, qsizetype> CommonEnds(const QString& a, const QString& b)
     return {start, end};
 }
 
+// Tells the page that holds edit, on its prompt line, that characters were left out of an insertion.
+void SayCharactersLeftOut(QWidget* edit)
+{
+    for (QWidget* w = edit; w; w = w->parentWidget()) {
+        if (auto* page = qobject_cast<CPage*>(w)) {
+            page->SayCharactersLeftOut();
+            return;
+        }
+    }
+}
+
 } // namespace
 
 LineLimitValidator::LineLimitValidator(QLineEdit* edit, int maxBytes)
@@ -46,15 +58,18 @@ LineLimitValidator::LineLimitValidator(QLineEdit* edit, int maxBytes)
 
 QValidator::State LineLimitValidator::validate(QString& input, int&) const
 {
-    for (QChar c : std::as_const(input)) {
-        if (!platform::IsCp1252(c))
-            return Invalid;
-    }
     const auto [start, end] = CommonEnds(input, m_acceptedText);
     const QString inserted = input.mid(start, input.size() - start - end);
-    qsizetype fits = inserted.size();
-    for (qsizetype i = 0; i < inserted.size(); ++i) {
-        if (IsLineBreak(inserted[i])) {
+    QString kept;
+    for (QChar c : inserted) {
+        if (platform::IsCp1252(c))
+            kept += c;
+    }
+    if (kept.size() < inserted.size())
+        SayCharactersLeftOut(m_edit);
+    qsizetype fits = kept.size();
+    for (qsizetype i = 0; i < kept.size(); ++i) {
+        if (IsLineBreak(kept[i])) {
             fits = i;
             break;
         }
@@ -66,15 +81,17 @@ QValidator::State LineLimitValidator::validate(QString& input, int&) const
     }
     if (fits == inserted.size())
         return Acceptable;
-    // Taking a shortened text here would make the field forget its Undo history. Refuse the change
-    // and insert what fits instead, once the field has put its old text back.
-    const bool replacedSomething = start + end < m_acceptedText.size();
-    if (fits > 0 || replacedSomething) {
+    // Taking a changed text here would make the field forget its Undo history. Refuse the change and,
+    // once the field has put its old text back, put what it keeps in place of what it replaced.
+    const qsizetype replaced = m_acceptedText.size() - start - end;
+    if (fits > 0 || replaced > 0) {
         QMetaObject::invokeMethod(
             m_edit,
-            [edit = QPointer<QLineEdit>(m_edit), part = inserted.left(fits)] {
-                if (edit)
-                    edit->insert(part);
+            [edit = QPointer<QLineEdit>(m_edit), part = kept.left(fits), start = start, replaced] {
+                if (!edit)
+                    return;
+                edit->setSelection(static_cast<int>(start), static_cast<int>(replaced));
+                edit->insert(part);
             },
             Qt::QueuedConnection);
     }
@@ -216,6 +233,7 @@ void TextEditLimiter::OnContentsChange(int position, int, int added)
     QTextCursor cursor(doc);
     cursor.joinPreviousEditBlock();
     // Drop the inserted characters that have no Windows-1252 byte, from the end backwards.
+    bool leftOut = false;
     for (int i = end - 1; i >= position; --i) {
         const QChar c = doc->characterAt(i);
         if (c == QChar::ParagraphSeparator || platform::IsCp1252(c))
@@ -223,6 +241,7 @@ void TextEditLimiter::OnContentsChange(int position, int, int added)
         cursor.setPosition(i);
         cursor.setPosition(i + 1, QTextCursor::KeepAnchor);
         cursor.removeSelectedText();
+        leftOut = true;
     }
     // Then trim the end of what was inserted until the whole text fits: the bytes in one cut, the
     // lines (which depend on where words wrap) a character at a time.
@@ -247,6 +266,8 @@ void TextEditLimiter::OnContentsChange(int position, int, int added)
         removeTail(insertedEnd - 1);
     cursor.endEditBlock();
     m_busy = false;
+    if (leftOut)
+        SayCharactersLeftOut(m_edit);
 }
 
 } // namespace vl

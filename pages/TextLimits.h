@@ -12,11 +12,11 @@ class QPlainTextEdit;
 namespace vl
 {
 
-// Refuses text holding a character that Windows-1252 cannot hold. What is typed or pasted into a
-// one-line field ends at its first line break or NUL, and is trimmed from its end so that the field
-// never grows beyond maxBytes. A longer text that the program put in may be shortened but not
-// lengthened. A paste that had to be shortened is refused and the part that fits inserted in its
-// place, so that the field's own Undo takes it back.
+// What is typed or pasted into a one-line field loses the characters that Windows-1252 cannot hold
+// (the page's prompt line says so), ends at its first line break or NUL, and is trimmed from its end
+// so that the field never grows beyond maxBytes. A longer text that the program put in may be
+// shortened but not lengthened. A paste that had to be changed is refused and the part kept inserted
+// in its place, so that the field's own Undo takes it back.
 class LineLimitValidator : public QValidator
 {
   public:
@@ -40,8 +40,9 @@ std::string FieldBytes(const QString& text);
 
 // A multi-line field over a stored text whose line breaks are CR LF. What is typed or pasted is
 // trimmed from its end until the whole text fits in maxBytes (a new line break counting two) and in
-// the lines the box shows, and characters without a Windows-1252 byte are dropped; one Undo takes back
-// the paste and the trim together. A limit of zero or less means no byte limit.
+// the lines the box shows, and characters without a Windows-1252 byte are dropped (the page's prompt
+// line says so); one Undo takes back the paste and the trim together. A limit of zero or less means no
+// byte limit.
 class TextEditLimiter : public QObject
 {
     Q_OBJECT

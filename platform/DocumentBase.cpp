@@ -72,6 +72,7 @@ bool DocumentBase::DoSave(const QString& path)
         request.kind = FileDialogRequest::Kind::Save;
         request.filter = SaveFilter();
         request.defaultExtension = DefaultExtension();
+        request.initialFolder = SaveAsFolder();
         request.initialName = m_pathName.isEmpty() ? m_title : m_pathName;
         request.overwritePrompt = true;
         const auto chosen = FileDialogs().Run(request);

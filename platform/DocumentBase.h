@@ -43,6 +43,8 @@ class DocumentBase : public QObject
     // Settings of the Save As dialog.
     virtual QString SaveFilter() const { return QString(); }
     virtual QString DefaultExtension() const { return QString(); }
+    // Where it starts; empty: where the last such dialog ended.
+    virtual QString SaveAsFolder() const { return QString(); }
 
   signals:
     void titleChanged(const QString& title);

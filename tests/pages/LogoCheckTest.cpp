@@ -1,4 +1,4 @@
-// The company logo: the PCX header check, and the General page's "..." button that chooses a logo.
+// The company logo: the PCX header check, and logos made from pictures chosen with the General page's "...".
 #include "model/LogoCheck.h"
 #include "app/AppFixture.h"
 #include "model/Pcx.h"
@@ -42,40 +42,6 @@ TEST_F(Logo, HeaderVersionAndExtents)
                   !*expected);
         EXPECT_EQ(message, expected) << bytes.left(12).toHex(' ').toStdString();
     }
-    std::string message;
-    EXPECT_FALSE(vl::CheckLogoFile(vl::LocalPath(TempPath()), message)); // only a regular file is read
-    EXPECT_EQ(message, "Unable to open the specified file..!!");
-}
-
-// A click on "..." offers the files; an accepted logo fills the field and reaches the saved file,
-// a refused one or a path the file cannot carry changes nothing.
-TEST_F(Logo, ChosenWithTheBrowseButton)
-{
-    ASSERT_TRUE(Start({WriteFile(QStringLiteral("A.ini"), vltest::SmallConfig())}));
-    const QString good = WriteFile(QStringLiteral("good.pcx"), Header(128, 2, 100, 80));
-    const std::pair<QString, QString> steps[] = {
-        // the dialog's answer, the message (empty: accepted)
-        {WriteFile(QStringLiteral("v5.pcx"), Header(128, 5, 0, 0)),
-         QStringLiteral(
-             "The specified file is not a valid PCX Version 2 image.\nNor is it a picture that a logo can "
-             "be made from (PNG, JPEG, BMP, GIF, SVG or PCX).")},
-        {TempPath() + QStringLiteral("/none.pcx"), QStringLiteral("Unable to open the specified file..!!")},
-        {TempPath() + QStringLiteral("/\u0100/good.pcx"), QString::fromLatin1(vl::kPathNotStorable)},
-        {good, QString()},
-    };
-    auto* field = Control<QLineEdit>("logoPathEdit");
-    for (const auto& [chosen, message] : steps) {
-        AnswerDialog(chosen);
-        vltest::Click(Control<QPushButton>("browseButton"));
-        EXPECT_EQ(TakeDialogs().size(), 1);
-        EXPECT_EQ(TakeMessages(),
-                  message.isEmpty() ? QStringList() : QStringList{QStringLiteral("Error:\n") + message});
-        EXPECT_EQ(field->text(), message.isEmpty() ? good : QStringLiteral("C:\\LOGO.PCX"));
-        EXPECT_EQ(Doc()->IsModified(), message.isEmpty());
-    }
-    vltest::Press(QKeySequence(Qt::CTRL | Qt::Key_S));
-    EXPECT_EQ(TakeMessages(), QStringList{vltest::kSavedInfo});
-    EXPECT_TRUE(ReadFile(Path("A.ini")).contains("\r\nPATH=" + QFile::encodeName(good) + "\r\n"));
 }
 
 // Colours changing smoothly across and down: thousands of them, as in a photograph.

@@ -7,6 +7,7 @@
 #include "document/CommandIds.h"
 #include "pages/CVLProdView.h"
 #include "pages/ProductTree.h"
+#include "pages/ProductTreeModel.h"
 
 #include <QClipboard>
 #include <QLineEdit>
@@ -34,9 +35,10 @@ inline const QByteArray kValidConfig = kGeneralAndMisc + Section("Tools", kHeadi
 class PageDriver : public AppTest
 {
   protected:
-    void OpenFile(const QByteArray& bytes) // as C.ini from the command line, in the shown, active window
+    // As name (in the test's folder) from the command line, in the shown, active window.
+    void OpenFile(const QByteArray& bytes, const QString& name = QStringLiteral("C.ini"))
     {
-        m_path = WriteFile(QStringLiteral("C.ini"), bytes);
+        m_path = WriteFile(name, bytes);
         ASSERT_TRUE(Start({m_path}));
         Frame()->show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(Frame()));
