@@ -17,7 +17,9 @@ inline constexpr std::string_view kUsageText =
     "Edits the configuration of the VLLaunch boot menu (Salvage Deck).\n"
     "\n"
     "  FILE            the configuration (.ini) to open; without it a new one is\n"
-    "                  made from VLDefault.cfg beside the program\n"
+    "                  made from VLDefault.cfg in ../share/vlconfig/ from the\n"
+    "                  program's folder (/usr/share/vlconfig/ for the package),\n"
+    "                  or in the program's own folder in a build tree\n"
     "  /Unregister     delete the program's settings and end\n"
     "  --help          show this text and end\n"
     "  --version       show the version and end\n"
@@ -35,6 +37,11 @@ inline constexpr std::string_view kUsageText =
     "Exit status of these three: 0 when every file is clean (and written), 1 when\n"
     "a file has a problem or its batch file cannot be written, 2 for a usage error\n"
     "or a file that cannot be read at all.\n";
+
+// The front's one line when a start needs a window and there is no display to show it on.
+inline constexpr std::string_view kNoDisplayText =
+    "vlconfig: no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY is set); "
+    "without a window, use --check, --write-batch or --print-batch\n";
 
 inline constexpr std::string_view kVersionText = "Salvage Deck Configuration Utility " VLCONFIG_VERSION "\n";
 
