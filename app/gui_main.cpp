@@ -29,9 +29,8 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/vlconfig/vlconfig.png")));
 
     vl::CVLConfigApp app;
-    QStringList arguments = QApplication::arguments();
-    arguments.removeFirst();
-    if (!app.InitInstance(arguments))
+    // From argv itself: QApplication::arguments() turns bytes that are no UTF-8 into U+FFFD.
+    if (!app.InitInstance(vl::ProgramArguments(argc, argv)))
         return app.ExitCode();
     return QApplication::exec();
 }

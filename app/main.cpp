@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <limits.h>
 #include <string>
@@ -21,6 +22,16 @@ int Print(std::string_view text)
 {
     const bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
     return written && std::fflush(stdout) == 0 ? 0 : 1;
+}
+
+bool HasDisplay()
+{
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        const char* value = std::getenv(name);
+        if (value && *value)
+            return true;
+    }
+    return false;
 }
 
 // Runs the window program with the same arguments, argv[0] included: the window system takes the
@@ -55,6 +66,11 @@ int main(int argc, char** argv)
     const vl::cli::FrontArguments front = vl::cli::ParseFrontArguments({argv + 1, argv + argc});
     switch (front.mode) {
     case vl::cli::Mode::Window:
+        // Qt would end the window program with a core dump's status and a message about plugins.
+        if (!HasDisplay()) {
+            std::fwrite(vl::cli::kNoDisplayText.data(), 1, vl::cli::kNoDisplayText.size(), stderr);
+            return vl::cli::kUsageOrUnreadable;
+        }
         return StartWindowProgram(argv);
     case vl::cli::Mode::MakeLogo:
         // Pictures need Qt's image readers, which the window program has; it makes the logo

@@ -54,8 +54,18 @@ FrontArguments UsageError(std::string error)
 WindowArguments ParseWindowArguments(const std::vector<std::string_view>& arguments)
 {
     WindowArguments line;
+    bool filesOnly = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string_view arg = arguments[i];
+        if (filesOnly) {
+            if (line.fileIndex < 0)
+                line.fileIndex = static_cast<std::ptrdiff_t>(i);
+            continue;
+        }
+        if (arg == "--") {
+            filesOnly = true;
+            continue;
+        }
         if (arg == "--help") {
             line.action = WindowAction::Help;
             continue;

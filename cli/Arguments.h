@@ -11,8 +11,8 @@ namespace vl::cli
 
 // What the window program makes of its arguments. An argument is a switch when it begins with "-",
 // or with "/" followed by one of the known switches ("p", "pt", "dde" in lower case; "Unregister",
-// "Unregserver" in any case). Any other argument beginning with "/" is a path. Unknown switches are
-// ignored; the last known one wins.
+// "Unregserver" in any case). Any other argument beginning with "/" is a path, and so is every
+// argument after "--". Unknown switches are ignored; the last known one wins.
 enum class WindowAction { Run, Print, Dde, Unregister, Help, Version };
 struct WindowArguments {
     WindowAction action = WindowAction::Run;

@@ -18,7 +18,9 @@ inline constexpr std::string_view kUsageText =
     "Edits the configuration of the VLLaunch boot menu (Salvage Deck).\n"
     "\n"
     "  FILE            the configuration (.ini) to open; without it a new one is\n"
-    "                  made from VLDefault.cfg beside the program\n"
+    "                  made from VLDefault.cfg in ../share/vlconfig/ from the\n"
+    "                  program's folder (/usr/share/vlconfig/ for the package),\n"
+    "                  or in the program's own folder in a build tree\n"
     "  /Unregister     delete the program's settings and end\n"
     "  --help          show this text and end\n"
     "  --version       show the version and end\n"
@@ -45,6 +47,11 @@ inline constexpr std::string_view kUsageText =
     "error or a file that cannot be read at all. Of --make-logo: 0 when the logo\n"
     "was made, 1 when the file is no picture or the logo cannot be written, 2 for\n"
     "a usage error.\n";
+
+// The front's one line when a start needs a window and there is no display to show it on.
+inline constexpr std::string_view kNoDisplayText =
+    "vlconfig: no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY is set); "
+    "without a window, use --check, --write-batch or --print-batch\n";
 
 inline constexpr std::string_view kVersionText = "Salvage Deck Configuration Utility " VLCONFIG_VERSION "\n";
 

@@ -6,6 +6,7 @@
 #include "Preview.h"
 #include "model/AtomicFile.h"
 #include "model/CaseFold.h"
+#include "model/CodePage.h"
 #include "model/ConfigFile.h"
 #include "model/Rules.h"
 #include "model/Texts.h"
@@ -25,7 +26,7 @@ using platform::ShowMessage;
 
 std::string LocalPath(const QString& path)
 {
-    return QFile::encodeName(path).toStdString();
+    return platform::FileNameBytes(path);
 }
 
 CVLConfigDoc::CVLConfigDoc(QObject* parent) : DocumentBase(parent)
@@ -72,10 +73,29 @@ bool CVLConfigDoc::ValidatePage()
     return !m_validator || m_validator->ValidateCurrentPage();
 }
 
-// Reads the configuration at path; on success it replaces the ring held so far.
-bool CVLConfigDoc::TakeRing(const QString& path)
+// Reads the configuration at path; on success it replaces the ring held so far. With converted, a file
+// written as UTF-8 (by a Linux editor) is offered for conversion, and converted tells whether it was.
+bool CVLConfigDoc::TakeRing(const QString& path, bool* converted)
 {
-    const ReadResult result = ReadConfigFile(LocalPath(path));
+    std::string bytes;
+    const int status = ReadConfigBytes(LocalPath(path), bytes);
+    if (status == 0 && converted && FindUtf8(bytes).Any() &&
+        ShowMessage(
+            QStringLiteral("This file holds UTF-8 text, as a Linux editor writes it, but the launcher "
+                           "reads Windows-1252.\nWould you like to convert its text to Windows-1252 ?"),
+            MsgButtons::YesNo) == MsgAnswer::Yes) {
+        std::size_t badLine = 0;
+        std::optional<std::string> text = Utf8ToCp1252(bytes, badLine);
+        if (!text) {
+            ShowMessage(QStringLiteral("Line %1 holds a character that Windows-1252 cannot hold.\nThe file "
+                                       "cannot be converted.")
+                            .arg(badLine));
+            return false;
+        }
+        bytes = std::move(*text);
+        *converted = true;
+    }
+    const ReadResult result = status == 0 ? ParseConfigText(bytes) : ReadResult{nullptr, status};
     if (!result.ring) {
         ShowMessage(ReadStatusMessage(result.status));
         return false;
@@ -130,11 +150,13 @@ bool CVLConfigDoc::OnOpenDocument(const QString& path)
         ShowMessage(QString::fromStdString(extensionProblem));
         return false;
     }
-    if (!TakeRing(path))
+    bool converted = false;
+    if (!TakeRing(path, &converted))
         return false;
     SetPathName(path);
-    SetModifiedFlag(false);
     emit configurationReplaced();
+    // Converted, the file on disk is not what the document holds until it is saved.
+    SetModifiedFlag(converted);
     return true;
 }
 
@@ -154,7 +176,7 @@ bool CVLConfigDoc::OnSaveDocument(const QString& path)
         return false;
     }
     // Ask before replacing a batch file that some other configuration may have written.
-    const QString batchPath = QFile::decodeName(QByteArray::fromStdString(BatchPathFor(LocalPath(path))));
+    const QString batchPath = platform::FileNameFromBytes(BatchPathFor(LocalPath(path)));
     if (path != PathName() && QFileInfo::exists(batchPath)) {
         if (ShowMessage(QStringLiteral("Batch file(.bat) name already exists.\nDo you want to replace it ?"),
                         MsgButtons::YesNo) != MsgAnswer::Yes)

@@ -62,7 +62,7 @@ class CVLConfigDoc : public platform::DocumentBase, public platform::CommandTarg
 
   private:
     bool ValidatePage();
-    bool TakeRing(const QString& path);
+    bool TakeRing(const QString& path, bool* converted = nullptr);
 
     PageValidator* m_validator = nullptr;
     QWidget* m_window = nullptr;

@@ -3,9 +3,11 @@
 
 #include "BatchFile.h"
 #include "CaseFold.h"
+#include "CodePage.h"
 #include "ConfigFile.h"
 #include "LogoCheck.h"
 #include "Rules.h"
+#include "TextMode.h"
 #include "Texts.h"
 
 #include <algorithm>
@@ -27,77 +29,22 @@ std::string OneLine(std::string_view message)
     return line;
 }
 
-// The lines of a file, split as the reader splits them: at LF, a CR before it not counted.
-template <typename Visit> void ForEachLine(std::string_view bytes, Visit visit)
+enum class Field { Header, Title, Description, Path };
+
+// The line of a section's field, or of its header when no line gave the field.
+std::size_t LineOf(const SectionLines& lines, Field field)
 {
-    std::size_t number = 0;
-    std::size_t pos = 0;
-    while (pos < bytes.size()) {
-        std::size_t end = bytes.find('\n', pos);
-        std::string_view line = bytes.substr(pos, end == std::string_view::npos ? end : end - pos);
-        if (end == std::string_view::npos)
-            end = bytes.size();
-        else if (line.ends_with('\r'))
-            line.remove_suffix(1);
-        pos = end + 1;
-        visit(++number, line);
-    }
+    const std::size_t line = field == Field::Title         ? lines.title
+                             : field == Field::Description ? lines.description
+                             : field == Field::Path        ? lines.path
+                                                           : 0;
+    return line ? line : lines.header;
 }
 
-enum class Field { None, Header, Title, Description, Path };
-
-// Where each section's fields came from, for a file the reader took. A section header is every line
-// that begins with "[" (the reader refuses any other), and within a section the field's last line
-// counts, an empty description or path line only when no line had text (the reader keeps the earlier
-// text then).
-struct SectionLines {
-    std::size_t header = 0;
-    std::size_t title = 0;
-    std::size_t description = 0;
-    std::size_t path = 0;
-    bool descriptionHasText = false; // an empty line is only named when no line had text
-    bool pathHasText = false;
-    std::string_view titleValue; // as the file holds it, before the reader cut it to the field's capacity
-
-    std::size_t LineOf(Field field) const
-    {
-        const std::size_t line = field == Field::Title         ? title
-                                 : field == Field::Description ? description
-                                 : field == Field::Path        ? path
-                                                               : 0;
-        return line ? line : header;
-    }
-};
-
-// A later line with text replaces the earlier one; an empty one only an empty one.
-void Note(std::size_t& line, bool& hasText, std::size_t number, bool withText)
+// A path the launcher cannot take on its medium: one that only means something on this machine.
+bool IsLinuxPath(std::string_view path)
 {
-    if (withText || !hasText)
-        line = number;
-    hasText = hasText || withText;
-}
-
-// The lines of every section; their fields' lines only for the wanted ones (by ring position).
-std::vector<SectionLines> IndexSections(std::string_view bytes, const std::vector<bool>& wanted)
-{
-    std::vector<SectionLines> sections;
-    sections.reserve(wanted.size());
-    ForEachLine(bytes, [&](std::size_t number, std::string_view line) {
-        if (line.starts_with('[')) {
-            sections.push_back({number, 0, 0, 0, false, false, {}});
-        } else if (!sections.empty() && sections.size() <= wanted.size() && wanted[sections.size() - 1]) {
-            SectionLines& s = sections.back();
-            if (StartsWithIgnoreCase(line, "TITLE=")) {
-                s.title = number;
-                s.titleValue = line.substr(6);
-            } else if (StartsWithIgnoreCase(line, "DESCRIPTION=")) {
-                Note(s.description, s.descriptionHasText, number, line.size() > 12);
-            } else if (StartsWithIgnoreCase(line, "PATH=")) {
-                Note(s.path, s.pathHasText, number, line.size() > 5);
-            }
-        }
-    });
-    return sections;
+    return path.starts_with('/') || path.starts_with('~');
 }
 
 // The folder that holds the file at path ("." for a bare name).
@@ -134,7 +81,9 @@ std::string FindIgnoringCase(const std::string& folder, std::string_view name)
 // folder. Other paths name places on the launcher's machine that cannot be looked at from here.
 std::string LogoProblem(const std::string& configPath, std::string_view logo)
 {
-    if (logo.empty() || logo[0] == '/')
+    if (IsLinuxPath(logo))
+        return texts::kLinuxPath;
+    if (logo.empty())
         return {};
     const std::string folder = FolderOfFile(configPath);
     std::string file = folder;
@@ -169,33 +118,42 @@ std::string LogoProblem(const std::string& configPath, std::string_view logo)
 
 CheckedFile::CheckedFile(const std::string& path)
 {
-    std::size_t badLine = 0;
     std::string bytes; // kept from the read, to tell the lines of what is found
-    const ReadResult read = ReadConfigFile(path, &badLine, &bytes);
-    if (read.status == kReadCannotOpen) {
+    const int status = ReadConfigBytes(path, bytes);
+    if (status == kReadCannotOpen) {
         m_readable = false;
         m_problems.push_back({0, texts::kCannotOpen});
         return;
     }
     if (const std::string problem = rules::ConfigFileNameProblem(ConfigFileNameOf(path)); !problem.empty())
         m_problems.push_back({0, OneLine(problem)});
+    // The window program offers to convert such a file; read as it is, the mark spoils the first line
+    // and the launcher shows the text garbled. The rest is checked as if the mark were not there.
+    const Utf8Signs utf8 = FindUtf8(bytes);
+    if (utf8.mark)
+        m_problems.push_back({1, texts::kByteOrderMark});
+    if (utf8.firstLine != 0)
+        m_problems.push_back({utf8.firstLine, texts::kUtf8Text, false});
+    const std::string_view text = std::string_view(bytes).substr(utf8.mark ? kUtf8Mark.size() : 0);
 
+    ReadLines lines;
+    const ReadResult read = status == 0 ? ParseConfigText(text, &lines) : ReadResult{nullptr, status};
     m_ring = read.ring;
     if (m_ring) {
-        CheckRing(path, bytes);
+        CheckRing(path, lines.sections);
     } else if (read.status == kReadBadLine) {
         // The reader stops at the first line it refuses; over-long lines are worth naming all.
         bool badLineIsLong = false;
-        if (badLine != 0) {
-            ForEachLine(bytes, [&](std::size_t number, std::string_view line) {
-                if (line.size() > kMaxLineLength) {
-                    m_problems.push_back({number, texts::kLongLine});
-                    badLineIsLong = badLineIsLong || number == badLine;
-                }
-            });
+        std::size_t number = 0;
+        for (std::size_t pos = 0; lines.refused != 0 && pos < text.size();) {
+            ++number;
+            if (NextFileLine(text, pos).size() > kMaxLineLength) {
+                m_problems.push_back({number, texts::kLongLine});
+                badLineIsLong = badLineIsLong || number == lines.refused;
+            }
         }
         if (!badLineIsLong)
-            m_problems.push_back({badLine, texts::kBadLine});
+            m_problems.push_back({lines.refused, texts::kBadLine});
     } else {
         m_problems.push_back({0, texts::kEmptyFile});
     }
@@ -213,18 +171,11 @@ bool CheckedFile::SaveWouldRefuse() const
     return std::any_of(m_problems.begin(), m_problems.end(), [](const Problem& p) { return p.refusesSave; });
 }
 
-void CheckedFile::CheckRing(const std::string& path, std::string_view bytes)
+void CheckedFile::CheckRing(const std::string& path, const std::vector<SectionLines>& lines)
 {
-    struct Finding {
-        std::size_t section; // from 0, in ring order
-        Field field;
-        std::string message;
-        bool refusesSave = true;
-    };
-    std::vector<Finding> findings;
-    auto add = [&](std::size_t section, Field field, const std::string& message, bool refusesSave) {
+    auto add = [&](const SectionLines& at, Field field, const std::string& message, bool refusesSave) {
         if (!message.empty())
-            findings.push_back({section, field, OneLine(message), refusesSave});
+            m_problems.push_back({LineOf(at, field), OneLine(message), refusesSave});
     };
     // Each entry field checked alone, with the others standing in as valid, so that every field's
     // problem is reported and not only the first one the Product page would show.
@@ -237,48 +188,29 @@ void CheckedFile::CheckRing(const std::string& path, std::string_view bytes)
         m_problems.push_back({0, rules::GeneralTitleProblem({})});
         m_problems.push_back({0, rules::GeneralDescriptionProblem({})});
     }
-    std::size_t index = 0;
-    std::vector<std::size_t> maybeCut; // entries whose title fills the field: the file's may be longer
-    for (const SectionNode* node = m_ring->next; node != m_ring; node = node->next, ++index) {
+    auto at = lines.begin();
+    for (const SectionNode* node = m_ring->next; node != m_ring; node = node->next, ++at) {
         const std::string_view description = node->description ? *node->description : std::string_view();
         const std::string_view nodePath = node->path ? *node->path : std::string_view();
         if (node == general) {
             // The General page is the one shown after opening: Save commits it first.
-            add(index, Field::Title, rules::GeneralTitleProblem(node->title), true);
-            add(index, Field::Description, rules::GeneralDescriptionProblem(description), true);
-            add(index, Field::Path, LogoProblem(path, nodePath), false);
+            add(*at, Field::Title, rules::GeneralTitleProblem(node->title), true);
+            add(*at, Field::Description, rules::GeneralDescriptionProblem(description), true);
+            add(*at, Field::Path, LogoProblem(path, nodePath), false);
         } else if (IsEntrySection(*node)) {
             // The Product page refuses these only once its entry is selected, so a Save right after
-            // opening the file lets them through.
-            add(index, Field::Header, rules::EntryNameProblem(node->name), false);
-            if (!rules::EntryFieldsProblem(node->title, description, nodePath).empty()) {
-                add(index, Field::Title, rules::EntryFieldsProblem(node->title, kValid, kValid), false);
-                add(index, Field::Description, rules::EntryFieldsProblem(kValid, description, kValid), false);
-                add(index, Field::Path, rules::EntryFieldsProblem(kValid, kValid, nodePath), false);
+            // opening the file lets them through. The title is checked as the file holds it: the
+            // reader cuts it to the field.
+            add(*at, Field::Header, rules::EntryNameProblem(node->name), false);
+            if (!rules::EntryFieldsProblem(at->titleInFile, description, nodePath).empty()) {
+                add(*at, Field::Title, rules::EntryFieldsProblem(at->titleInFile, kValid, kValid), false);
+                add(*at, Field::Description, rules::EntryFieldsProblem(kValid, description, kValid), false);
+                add(*at, Field::Path, rules::EntryFieldsProblem(kValid, kValid, nodePath), false);
             }
-            if (node->title.size() == kFieldCapacity &&
-                rules::EntryFieldsProblem(node->title, kValid, kValid).empty())
-                maybeCut.push_back(index);
+            if (IsLinuxPath(nodePath))
+                add(*at, Field::Path, texts::kLinuxPath, false);
         }
     }
-    if (findings.empty() && maybeCut.empty())
-        return;
-
-    // Only now is it worth going through the lines, for the sections concerned.
-    std::vector<bool> wanted(index);
-    for (const Finding& f : findings)
-        wanted[f.section] = true;
-    for (const std::size_t section : maybeCut)
-        wanted[section] = true;
-    const std::vector<SectionLines> lines = IndexSections(bytes, wanted);
-    for (const std::size_t section : maybeCut) {
-        if (section < lines.size() && lines[section].titleValue.size() > kFieldCapacity)
-            add(section, Field::Title, rules::EntryFieldsProblem(lines[section].titleValue, kValid, kValid),
-                false);
-    }
-    for (const Finding& f : findings)
-        m_problems.push_back(
-            {f.section < lines.size() ? lines[f.section].LineOf(f.field) : 0, f.message, f.refusesSave});
 }
 
 std::string FormatProblem(const std::string& path, const Problem& problem)

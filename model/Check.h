@@ -2,6 +2,7 @@
 // person would run into, each with the line that holds it.
 #pragma once
 
+#include "ConfigFile.h"
 #include "SectionRing.h"
 
 #include <cstddef>
@@ -37,7 +38,7 @@ class CheckedFile
     const SectionNode* Ring() const { return m_ring; }
 
   private:
-    void CheckRing(const std::string& path, std::string_view bytes);
+    void CheckRing(const std::string& path, const std::vector<SectionLines>& lines);
 
     SectionNode* m_ring = nullptr;
     bool m_readable = true;

@@ -70,20 +70,25 @@ std::string DescriptionToFile(std::string_view description)
     return out;
 }
 
-ReadResult ParseConfigText(std::string_view bytes, std::size_t* badLine)
+ReadResult ParseConfigText(std::string_view bytes, ReadLines* lines)
 {
     std::size_t lineNumber = 0;
     SectionNode* sentinel = CreateSectionNode(kSentinelMark, kSentinelMark, "", std::nullopt, std::nullopt);
     sentinel->next = sentinel;
     SectionNode* current = sentinel;
+    if (lines)
+        *lines = {};
+    // Where the current section's fields came from, when asked.
+    SectionLines* at = nullptr;
 
     // One pass over the bytes, line by line, ending at the first line refused.
     std::size_t pos = 0;
     while (pos < bytes.size()) {
         const std::string_view line = NextFileLine(bytes, pos);
         // Kept up to date so that whichever check below refuses the line, its number is known.
-        if (badLine)
-            *badLine = ++lineNumber;
+        ++lineNumber;
+        if (lines)
+            lines->refused = lineNumber;
 
         if (line.size() > kMaxLineLength || line.find('\0') != std::string_view::npos)
             return Refuse(sentinel, current, kReadBadLine);
@@ -103,6 +108,10 @@ ReadResult ParseConfigText(std::string_view bytes, std::size_t* badLine)
                 CreateSectionNode("", line.substr(1, close - 1), "", std::nullopt, std::nullopt);
             InsertSectionAfter(current, node);
             current = node;
+            if (lines) {
+                at = &lines->sections.emplace_back();
+                at->header = lineNumber;
+            }
             continue;
         }
         // A key line: it needs a section to belong to, and a value after its "=".
@@ -120,12 +129,21 @@ ReadResult ParseConfigText(std::string_view bytes, std::size_t* badLine)
             break;
         case LineKind::Title:
             SetField(current->title, value);
+            if (at) {
+                at->title = lineNumber;
+                at->titleInFile = value;
+            }
             break;
         case LineKind::Description:
+            // A section has a description only once a line with text came.
+            if (at && (!value.empty() || !current->description))
+                at->description = lineNumber;
             if (!value.empty())
                 current->description = DescriptionFromFile(value);
             break;
         case LineKind::Path:
+            if (at && (!value.empty() || !current->path))
+                at->path = lineNumber;
             if (!value.empty())
                 current->path.emplace(value);
             break;
@@ -135,8 +153,8 @@ ReadResult ParseConfigText(std::string_view bytes, std::size_t* badLine)
     }
 
     current->next = sentinel;
-    if (badLine)
-        *badLine = 0;
+    if (lines)
+        lines->refused = 0;
     if (current == sentinel) {
         FreeSectionRing(sentinel);
         return {nullptr, kReadNoSection};
@@ -144,24 +162,24 @@ ReadResult ParseConfigText(std::string_view bytes, std::size_t* badLine)
     return {sentinel, 0};
 }
 
-ReadResult ReadConfigFile(const std::string& fileName, std::size_t* badLine, std::string* bytesRead)
+int ReadConfigBytes(const std::string& fileName, std::string& bytes)
 {
-    if (badLine)
-        *badLine = 0;
-    std::string bytes;
     switch (ReadRegularFile(fileName, bytes, kMaxConfigBytes)) {
-    case ReadOutcome::Read: {
-        const ReadResult result = ParseConfigText(bytes, badLine);
-        if (bytesRead)
-            *bytesRead = std::move(bytes);
-        return result;
-    }
+    case ReadOutcome::Read:
+        return 0;
     case ReadOutcome::TooLarge:
-        return {nullptr, kReadBadLine};
+        return kReadBadLine;
     case ReadOutcome::CannotOpen:
         break;
     }
-    return {nullptr, kReadCannotOpen};
+    return kReadCannotOpen;
+}
+
+ReadResult ReadConfigFile(const std::string& fileName)
+{
+    std::string bytes;
+    const int status = ReadConfigBytes(fileName, bytes);
+    return status == 0 ? ParseConfigText(bytes) : ReadResult{nullptr, status};
 }
 
 namespace

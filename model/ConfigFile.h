@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 namespace vl
 {
@@ -29,13 +30,31 @@ struct ReadResult {
     int status = 0; // 0 with a ring, else one of ReadStatus
 };
 
-// Parses the bytes of a configuration file. With badLine, a refused read also tells the number
-// (from 1) of the line that was refused, or 0 when no one line caused it.
-ReadResult ParseConfigText(std::string_view bytes, std::size_t* badLine = nullptr);
-// Anything but a regular file (a pipe, a device) cannot be opened; a file over kMaxConfigBytes is
-// refused as a bad line before it is read. With bytesRead, the file's bytes as read are handed back too, for a caller that looks at its lines.
-ReadResult ReadConfigFile(const std::string& fileName, std::size_t* badLine = nullptr,
-                          std::string* bytesRead = nullptr);
+// Where a section read came from: the lines (from 1) of its header and of the key lines that gave its
+// title, description and path, 0 when no line did. A description or path line without text counts
+// only while no line with text came, as the reader then keeps the earlier text.
+struct SectionLines {
+    std::size_t header = 0;
+    std::size_t title = 0;
+    std::size_t description = 0;
+    std::size_t path = 0;
+    std::string_view titleInFile; // the title as the bytes hold it, before it was cut to the field
+};
+
+// What a read tells, besides the ring, to a caller that reports lines.
+struct ReadLines {
+    std::size_t refused = 0;            // the line a refused read stopped at; 0 when no one line caused it
+    std::vector<SectionLines> sections; // in ring order
+};
+
+// Parses the bytes of a configuration file; with lines, also where each part came from (its views
+// point into bytes).
+ReadResult ParseConfigText(std::string_view bytes, ReadLines* lines = nullptr);
+// The bytes of a configuration file: 0, or kReadCannotOpen for anything but a regular file (a pipe, a
+// device), or kReadBadLine for a file over kMaxConfigBytes, refused before it is read.
+int ReadConfigBytes(const std::string& fileName, std::string& bytes);
+// ReadConfigBytes, then ParseConfigText.
+ReadResult ReadConfigFile(const std::string& fileName);
 
 // The bytes WriteConfigFile writes for a ring; false (with a reason) for a ring that has no sections
 // or holds a value the file cannot carry (a line break in a one-line value, an over-long line).

@@ -13,8 +13,9 @@ inline constexpr const char* kEmptyFileQuestion = "\nWould you like to continue 
 inline constexpr const char* kUnknownError = "UnKnown Error...!!";
 
 // Saving.
-inline constexpr const char* kNoProducts = "There are no products listed under \"Velmora Products\" heading.\n"
-                                           "You must add one or more products before you can save.";
+inline constexpr const char* kNoProducts =
+    "There are no products listed under \"Velmora Products\" heading.\n"
+    "You must add one or more products before you can save.";
 inline constexpr const char* kInvalidExtension = "Invalid extension";
 inline constexpr const char* kFileNameTooLong = "File name should be less than eight charachers";
 inline constexpr const char* kFileNameNotBatchSafe =
@@ -38,7 +39,14 @@ inline constexpr const char* kLogoCannotOpen = "Unable to open the specified fil
 inline constexpr const char* kLogoNotPcx2 = "The specified file is not a valid PCX Version 2 image.";
 inline constexpr const char* kLogoTooLarge = "Image cannot be larger than 120x120 pixels..!!";
 
-// Only the command line's report: a line the launcher would cut.
+// Only the command line's report: a line the launcher would cut, and what the launcher on its medium
+// cannot use.
 inline constexpr const char* kLongLine = "This line is longer than the launcher reads (1022 bytes).";
+inline constexpr const char* kLinuxPath =
+    "This is a Linux path; the launcher reads paths on its medium in DOS form (LOGO.PCX, TOOLS\\RUN.EXE).";
+inline constexpr const char* kUtf8Text =
+    "This line holds UTF-8 text, as a Linux editor writes it; the launcher shows Windows-1252 text.";
+inline constexpr const char* kByteOrderMark =
+    "The file starts with a UTF-8 byte-order mark, which the launcher reads as part of its first line.";
 
 } // namespace vl::texts

@@ -1,9 +1,15 @@
 // Paths: the program's data folder, where dialogs start, folder and file-name parts, the current directory.
 #include "Paths.h"
 
+#include "model/CodePage.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
+#include <climits>
+#include <cstring>
+#include <unistd.h>
 
 namespace platform
 {
@@ -64,14 +70,56 @@ QString FileNameOf(const QString& path)
     return path.mid(LastSeparator(path) + 1);
 }
 
+QString FileNameFromBytes(std::string_view bytes)
+{
+    QString name;
+    name.reserve(static_cast<qsizetype>(bytes.size()));
+    for (std::size_t pos = 0; pos < bytes.size();) {
+        char32_t c = 0;
+        const std::size_t length = vl::DecodeUtf8(bytes, pos, &c);
+        if (length == 0)
+            c = 0xDC00 + static_cast<unsigned char>(bytes[pos]);
+        name += QString::fromUcs4(&c, 1);
+        pos += std::max<std::size_t>(length, 1);
+    }
+    return name;
+}
+
+std::string FileNameBytes(const QString& name)
+{
+    std::string bytes;
+    qsizetype done = 0; // what is before it is in bytes
+    for (qsizetype i = 0; i <= name.size(); ++i) {
+        const bool escaped = i < name.size() && name[i].unicode() >= 0xDC80 && name[i].unicode() <= 0xDCFF &&
+                             (i == 0 || !name[i - 1].isHighSurrogate());
+        if (!escaped && i < name.size())
+            continue;
+        bytes += QStringView(name).sliced(done, i - done).toUtf8().toStdString();
+        if (escaped)
+            bytes.push_back(static_cast<char>(name[i].unicode() - 0xDC00));
+        done = i + 1;
+    }
+    return bytes;
+}
+
+QString AbsoluteFilePath(const QString& path)
+{
+    return QDir::cleanPath(QDir::isAbsolutePath(path) ? path : CurrentDirectory() + QLatin1Char('/') + path);
+}
+
 QString CurrentDirectory()
 {
-    return QDir::currentPath();
+    // By its bytes, as every name here: QDir's would lose those that are no UTF-8.
+    std::string folder(PATH_MAX, '\0');
+    if (!getcwd(folder.data(), folder.size()))
+        return QDir::currentPath();
+    folder.resize(std::strlen(folder.c_str()));
+    return FileNameFromBytes(folder);
 }
 
 bool SetCurrentDirectory(const QString& folder)
 {
-    return QDir::setCurrent(folder);
+    return chdir(FileNameBytes(folder).c_str()) == 0;
 }
 
 CurrentDirectoryKeeper::CurrentDirectoryKeeper() : m_saved(CurrentDirectory())

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <QString>
+#include <string>
+#include <string_view>
 
 namespace platform
 {
@@ -27,6 +29,16 @@ QString FolderOf(const QString& path);
 // The part of path after its last "/" or "\".
 QString FileNameOf(const QString& path);
 
+// A file name as the file system holds it, bytes that need not be UTF-8 (a name from a Windows-1252
+// medium), and back. A byte that is no UTF-8 is held as the lone surrogate U+DC80 plus its value less
+// 0x80, which no UTF-8 name can give, so every name comes back byte for byte (Qt's own conversion
+// turns such bytes into U+FFFD).
+QString FileNameFromBytes(std::string_view bytes);
+std::string FileNameBytes(const QString& name);
+
+// path made absolute against the current directory and cleaned, its bytes kept (QFileInfo's
+// absoluteFilePath() loses those that are no UTF-8).
+QString AbsoluteFilePath(const QString& path);
 QString CurrentDirectory();
 bool SetCurrentDirectory(const QString& folder);
 

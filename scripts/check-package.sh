@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Checks the Debian package as a packager would: builds it, lists it, runs the validators on the
-# unpacked files, and starts the unpacked program without a display.
+# Checks the Debian package as a packager would: builds it, lists it, runs lintian on it and the
+# validators on the unpacked files, and starts the unpacked program without a display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 id=io.github.vlconfig.VLConfig
@@ -17,6 +17,7 @@ trap 'rm -rf "$root"' EXIT
 dpkg-deb --extract "$deb" "$root"
 
 expected=(usr/bin/vlconfig usr/libexec/vlconfig-gui usr/share/vlconfig/VLDefault.cfg usr/share/vlconfig/vlconfig.html
+    usr/share/doc/vlconfig/copyright usr/share/doc/vlconfig/changelog.gz
     "usr/share/applications/$id.desktop" "usr/share/metainfo/$id.metainfo.xml"
     usr/share/mime/packages/vlconfig.xml usr/share/man/man1/vlconfig.1.gz
     "usr/share/icons/hicolor/scalable/apps/$id.svg"
@@ -35,6 +36,11 @@ done
 dpkg-deb --field "$deb" Depends | grep -q 'libqt6widgets6' || fail "Depends does not come from the libraries"
 dpkg-deb --field "$deb" Recommends | grep -q 'dosbox' || fail "dosbox is not recommended"
 
+# Debian's own checks: any error or warning fails (the informational tags are listed all the same).
+lintian --fail-on error,warning --display-info "$deb"
+changelog_version=$(dpkg-parsechangelog -l data/changelog -S Version)
+[ "$changelog_version" = "$(dpkg-deb --field "$deb" Version)" ] ||
+    fail "data/changelog names version $changelog_version, the package another"
 desktop-file-validate "$root/usr/share/applications/$id.desktop"
 appstreamcli validate --no-net "$root/usr/share/metainfo/$id.metainfo.xml"
 warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$root/usr/share/man/man1/vlconfig.1.gz" 2>&1 >/dev/null)

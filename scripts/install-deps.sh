@@ -21,7 +21,7 @@ declare -A group=(
     [fuzz]="clang libclang-rt-14-dev"
     [coverage]="gcovr"
     [bench]="libbenchmark-dev libinih-dev"
-    [package]="dpkg-dev file appstream desktop-file-utils man-db"
+    [package]="dpkg-dev file appstream desktop-file-utils man-db lintian"
     [window]="xvfb openbox xdotool x11-utils"
 )
 

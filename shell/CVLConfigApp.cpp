@@ -120,7 +120,7 @@ bool CVLConfigApp::InitInstance(const QStringList& arguments)
 
 bool CVLConfigApp::OpenDocumentFile(const QString& path)
 {
-    const QString full = QFileInfo(path).absoluteFilePath();
+    const QString full = platform::AbsoluteFilePath(path);
     // The save-changes question comes first, so that a Cancel (or a failed save) is told apart from a
     // file that cannot be opened: only the latter leaves the recent-file list.
     if (!m_document->SaveModified())

@@ -22,12 +22,20 @@
 namespace vl
 {
 
+QStringList ProgramArguments(int argc, const char* const* argv)
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(platform::FileNameFromBytes(argv[i]));
+    return arguments;
+}
+
 CommandLine ParseCommandLine(const QStringList& arguments)
 {
     std::vector<std::string> bytes;
     bytes.reserve(static_cast<std::size_t>(arguments.size()));
     for (const QString& arg : arguments)
-        bytes.push_back(arg.toLocal8Bit().toStdString());
+        bytes.push_back(platform::FileNameBytes(arg));
     const cli::WindowArguments parsed = cli::ParseWindowArguments({bytes.begin(), bytes.end()});
 
     CommandLine line;

@@ -18,9 +18,14 @@ struct CommandLine {
     QString file; // the first argument that is no switch
 };
 
+// The arguments after the program's name, as file names that give back their bytes (names need not
+// be UTF-8).
+QStringList ProgramArguments(int argc, const char* const* argv);
+
 // An argument is a switch when it begins with "-", or with "/" followed by one of the known switches
 // ("p", "pt", "dde" in lower case; "Unregister", "Unregserver" in any case). Any other argument
-// beginning with "/" is a path. Unknown switches are ignored; the last known one wins.
+// beginning with "/" is a path, and so is every argument after "--". Unknown switches are ignored;
+// the last known one wins.
 CommandLine ParseCommandLine(const QStringList& arguments);
 
 // vlconfig --make-logo PICTURE [OUT.PCX]: makes the launcher's logo of a picture, without a display.

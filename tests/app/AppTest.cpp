@@ -10,8 +10,10 @@
 #include <QToolBar>
 #include <QTreeView>
 #include <array>
+#include <fstream>
 
 using platform::MsgAnswer;
+using namespace Qt::StringLiterals;
 using namespace vltest;
 namespace cmd = vl::cmd;
 
@@ -255,6 +257,69 @@ TEST_F(App, RecentFilesInTheFileMenu)
     platform::RecentFileList stored;
     stored.Load();
     EXPECT_EQ(stored.Files(), files);
+}
+
+// A file from a Linux editor is offered for conversion: Yes holds its UTF-8 text as the launcher's
+// Windows-1252, to be saved so; No reads its bytes as any other file's.
+TEST_F(App, Utf8FilesAreConvertedWhenTheUserAgrees)
+{
+    ASSERT_TRUE(Start({WriteFile(QStringLiteral("GOOD.ini"), SmallConfig())}));
+    const QString question =
+        QStringLiteral("This file holds UTF-8 text, as a Linux editor writes it, but the "
+                       "launcher reads Windows-1252.\nWould you like to convert its text to "
+                       "Windows-1252 ?");
+    const QByteArray rest = "PARENT=GENERAL\r\nDESCRIPTION=d\r\n[T]\r\nPARENT=Velmora Products\r\n";
+    const QString badKeys = QStringLiteral("This file is not containing any valid keys to read..!!");
+    const QString cannot = QStringLiteral(
+        "Line 3 holds a character that Windows-1252 cannot hold.\nThe file cannot be converted.");
+    const QString kept = QStringLiteral("CafÃ©"); // a refused file leaves the one before shown
+    const MsgAnswer yes = MsgAnswer::Yes, no = MsgAnswer::No;
+    const struct {
+        QByteArray bytes;
+        std::optional<MsgAnswer> answer;
+        QString refusal;  // after the question, if asked
+        QString title;    // shown afterwards
+        QByteArray saved; // the title line that Save writes when the file was converted
+    } cases[] = {
+        {"[GENERAL]\r\nTITLE=\xc3\xa9 \xe2\x82\xac\r\n" + rest, yes, {}, u"é €"_s, "TITLE=\xe9 \x80\r\n"},
+        {"\xef\xbb\xbf[GENERAL]\r\nTITLE=Mark\r\n" + rest, yes, {}, u"Mark"_s, "TITLE=Mark\r\n"},
+        {"[GENERAL]\r\nTITLE=Caf\xc3\xa9\r\n" + rest, no, {}, u"CafÃ©"_s, {}},
+        {"\xef\xbb\xbf[GENERAL]\r\nTITLE=Mark\r\n" + rest, no, badKeys, kept, {}},
+        {"[GENERAL]\r\n\r\nTITLE=\xe2\x86\x92\r\n" + rest, yes, cannot, kept, {}},
+        {"[GENERAL]\r\nTITLE=Caf\xe9\r\n" + rest, std::nullopt, {}, u"Café"_s, {}},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        const QString name = QStringLiteral("U%1.ini").arg(++n);
+        SCOPED_TRACE(name.toStdString());
+        if (c.answer)
+            Answer(*c.answer);
+        Choose(cmd::kFileOpen, WriteFile(name, c.bytes));
+        EXPECT_EQ(TakeMessages(), (c.answer ? QStringList{question} : QStringList()) +
+                                      (c.refusal.isEmpty() ? QStringList() : QStringList{c.refusal}));
+        EXPECT_EQ(Control<QLineEdit>("titleEdit")->text(), c.title);
+        EXPECT_EQ(Doc()->IsModified(), !c.saved.isEmpty());
+        if (!c.saved.isEmpty()) {
+            Press(QKeySequence(Qt::CTRL | Qt::Key_S));
+            EXPECT_EQ(TakeMessages(), QStringList{kSavedInfo});
+            EXPECT_TRUE(
+                ReadFile(Path(name.toLatin1())).startsWith("[GENERAL]\r\nPARENT=GENERAL\r\n" + c.saved));
+        }
+    }
+}
+
+// Names on the command line as the shell hands them over: bytes that are no UTF-8 (a name from a DOS
+// medium), and a name that looks like a switch, after "--".
+TEST_F(App, CommandLineNamesOpenAsTheirBytesSay)
+{
+    ASSERT_TRUE(platform::SetCurrentDirectory(TempPath()));
+    for (const char* name : {"caf\xe9.ini", "-x.ini"}) {
+        std::ofstream(name, std::ios::binary) << kOtherConfig.toStdString();
+        const char* argv[] = {"vlconfig", "--", name};
+        ASSERT_TRUE(Start(vl::ProgramArguments(3, argv))) << TakeMessages().join(u'|').toStdString();
+        EXPECT_EQ(Control<QLineEdit>("titleEdit")->text(), QStringLiteral("Other"));
+        std::remove(name); // the temporary folder, by Qt's names, cannot
+    }
 }
 
 } // namespace

@@ -30,7 +30,8 @@ class CommandLineModes : public testing::Test
     // Runs vlconfig in the folder: its output (standard error joined to it unless dropped) and status.
     std::pair<std::string, int> Run(const std::string& arguments, const char* errors = "2>&1")
     {
-        const std::string command = "cd " + m_folder.string() + " && env -u DISPLAY -u WAYLAND_DISPLAY " +
+        const std::string command = "cd " + m_folder.string() +
+                                    " && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " +
                                     VLCONFIG_PROGRAM + " " + arguments + " " + errors;
         FILE* pipe = popen(command.c_str(), "r");
         std::string output;
@@ -53,14 +54,16 @@ TEST_F(CommandLineModes, checkReportsEachProblemOnItsLineAndWriteBatchRefusesWha
     // A PCX header of version 5, named "logo.pcx" below: found as DOS finds it, then refused.
     Write("LOGO.PCX", std::string("\0\5", 2) + std::string(126, '\0'));
     const std::string longLine = ";" + std::string(1022, 'x') + "\n";
-    // Only a clean file gets its batch file here; the others' lines are the same for both modes.
+    // A clean file gets its batch file, and so does one whose problems Save lets through; the others'
+    // lines are the same for both modes.
     const struct {
         const char* name;
         std::string bytes;
         const char* lines;
         int status;
+        bool savable = false;
     } cases[] = {
-        {"good.ini", kGeneral + kTools, "", 0},
+        {"good.ini", kGeneral + kTools + "; Windows-1252 text, as the launcher reads it: Caf\xe9\n", "", 0},
         {"missing.ini",
          {},
          "missing.ini: File not found in the given location or Unable to open the file\n",
@@ -91,14 +94,34 @@ TEST_F(CommandLineModes, checkReportsEachProblemOnItsLineAndWriteBatchRefusesWha
          "fields.ini:10: Please enter the valid file path\n"
          "fields.ini:11: Please enter the description less than 180 characters\n",
          1},
+        {"paths.ini",
+         "[GENERAL]\nPARENT=GENERAL\nTITLE=S\nPATH=/home/me/L.PCX\nDESCRIPTION=d\n" + kTools +
+             "PATH=~/RUN.EXE\n",
+         "paths.ini:4: This is a Linux path; the launcher reads paths on its medium in DOS form (LOGO.PCX, "
+         "TOOLS\\RUN.EXE).\n"
+         "paths.ini:11: This is a Linux path; the launcher reads paths on its medium in DOS form (LOGO.PCX, "
+         "TOOLS\\RUN.EXE).\n",
+         1, true},
+        {"bom.ini",
+         "\xEF\xBB\xBF[GENERAL]\nPARENT=GENERAL\nTITLE=Caf\xC3\xA9\nDESCRIPTION=\xE2\x82\xAC\n" + kTools,
+         "bom.ini:1: The file starts with a UTF-8 byte-order mark, which the launcher reads as part of its "
+         "first "
+         "line.\n"
+         "bom.ini:3: This line holds UTF-8 text, as a Linux editor writes it; the launcher shows "
+         "Windows-1252 "
+         "text.\n",
+         1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         if (!c.bytes.empty())
             Write(c.name, c.bytes);
-        EXPECT_EQ(Run(std::string("--check ") + c.name), std::pair(std::string(c.lines), c.status));
-        EXPECT_EQ(Run(std::string("--write-batch ") + c.name), std::pair(std::string(c.lines), c.status));
-        EXPECT_EQ(fs::exists(m_folder / fs::path(c.name).replace_extension(".bat")), c.status == 0);
+        const auto refused = std::pair(std::string(c.lines), c.status);
+        EXPECT_EQ(Run(std::string("--check ") + c.name), refused);
+        EXPECT_EQ(Run(std::string("--write-batch ") + c.name),
+                  c.savable ? std::pair(std::string(), 0) : refused);
+        EXPECT_EQ(fs::exists(m_folder / fs::path(c.name).replace_extension(".bat")),
+                  c.status == 0 || c.savable);
     }
 }
 
@@ -127,11 +150,17 @@ TEST_F(CommandLineModes, helpVersionAndUsageErrorsNeedNoDisplay)
 {
     const auto [help, status] = Run("--help");
     EXPECT_EQ(status, 0);
-    for (const char* mode :
-         {"--check FILE...", "--write-batch FILE...", "--print-batch FILE", "--make-logo PICTURE [OUT.PCX]"})
-        EXPECT_NE(help.find(mode), std::string::npos) << mode;
+    for (const char* part : {"--check FILE...", "--write-batch FILE...", "--print-batch FILE",
+                             "--make-logo PICTURE [OUT.PCX]", "/usr/share/vlconfig/"})
+        EXPECT_NE(help.find(part), std::string::npos) << part;
     EXPECT_EQ(Run("--version").second, 0);
     EXPECT_EQ(Run("--print-batch a.ini b.ini").second, 2);
+    // The window program, with nowhere to show it.
+    EXPECT_EQ(Run("MENU.ini"),
+              std::pair(std::string("vlconfig: no display to show the window on (neither DISPLAY nor "
+                                    "WAYLAND_DISPLAY is set); without a window, use --check, "
+                                    "--write-batch or --print-batch\n"),
+                        2));
 }
 
 // A picture becomes a version 2 PCX logo of at most 120 by 120 beside it, never over another file
