@@ -80,6 +80,27 @@ TEST_F(FrameTest, KeysActAfterAMenuClosedWithEscape)
     }
 }
 
+// A long recent file is shortened in the middle in the File menu, which stays narrow; a short one is whole.
+TEST_F(FrameTest, LongRecentFileShortenedInTheMiddle)
+{
+    const QString deep = QStringLiteral("/home/tester/") + QString(200000, QLatin1Char('d'));
+    m_frame->SetRecentFiles(
+        {deep + QStringLiteral("/VLLaunch.ini"), QStringLiteral("/home/tester/stick/a.ini")});
+    ShowActive();
+    vltest::Click(m_frame->menuBar(),
+                  m_frame->menuBar()->actionGeometry(m_frame->menuBar()->actions()[0]).center());
+    QWidget* menu = QApplication::activePopupWidget();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_LE(menu->width(), 600);
+    const QString first = m_frame->findChild<QAction*>(QStringLiteral("recentFile1Action"))->text();
+    EXPECT_TRUE(first.startsWith(QStringLiteral("&1 /home/tester/dd")) && first.contains(QChar(0x2026)) &&
+                first.endsWith(QStringLiteral("dd/VLLaunch.ini")))
+        << first.toStdString();
+    EXPECT_EQ(m_frame->findChild<QAction*>(QStringLiteral("recentFile2Action"))->text(),
+              QStringLiteral("&2 /home/tester/stick/a.ini"));
+    QTest::keyClick(menu, Qt::Key_Escape);
+}
+
 // A page that refuses its commit keeps the window on it, and the View menu checks the page on show.
 TEST_F(FrameTest, SwitchingAsksThePageOnShow)
 {
