@@ -45,9 +45,9 @@ echo "check-window: the framed window is 585x370 and centred"
 # A person types into the title field, opens File with the mouse, thinks better of it (Escape) and
 # saves with Ctrl+S: the file changes and the box that says it was written appears.
 cp "$work/stick.ini" "$work/before.ini"
-xdotool mousemove --window "$window" 300 112 click 1
+xdotool mousemove --window "$window" 300 112 click 1 # the title field
 xdotool type --delay 20 X
-xdotool mousemove --window "$window" 15 10 click 1
+xdotool mousemove --window "$window" 15 10 click 1 # File
 sleep 0.5
 xdotool key Escape
 sleep 0.2

@@ -66,6 +66,7 @@ class CMainFrame : public QMainWindow, public PageHost, public PageValidator, pu
     void SetDocumentTitle(const QString& title);
     // Replaces the recent-file entries of the File menu.
     void SetRecentFiles(const QStringList& files);
+    // The window's fixed size and its place on the screen.
     WindowSizer& Sizer() const { return *m_sizer; }
 
   signals:
