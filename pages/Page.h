@@ -19,15 +19,6 @@ inline constexpr int kMiscPageId = 101;
 inline constexpr int kPageLayoutWidth = 570;
 inline constexpr int kPageLayoutHeight = 260;
 
-// How much larger than the default desktop font, the one the layouts are drawn for, the given font
-// is, as dialog units would follow it: 1 at the default font, never less.
-double FontScale(const QFont& font);
-// A size of a layout drawn for the default font, grown by factor.
-QSize ScaledSize(QSize size, double factor);
-// Grows a form drawn for the default font by factor: its own size and the place and size of each
-// control placed on it (a form arranged by a layout keeps its layout's placing).
-void ScaleForm(QWidget* form, double factor);
-
 // A file chosen with a browse button, for the launcher to read on its medium.
 struct MediumFile {
     QString path;    // its full path here

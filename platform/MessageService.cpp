@@ -2,10 +2,43 @@
 #include "MessageService.h"
 
 #include <QApplication>
+#include <QEvent>
+#include <QFontMetrics>
 #include <QMessageBox>
+#include <QStyle>
 
 namespace platform
 {
+
+namespace
+{
+
+// Qt sizes a box for its text and buttons; a window manager draws the caption in a bold font beside
+// its window menu and buttons, and cut "Salvage Deck" short on a box with a short text.
+class CaptionedMessageBox : public QMessageBox
+{
+  public:
+    using QMessageBox::QMessageBox;
+
+  protected:
+    bool event(QEvent* event) override
+    {
+        const bool result = QMessageBox::event(event);
+        // Qt fixes the size again on showing and on every layout request.
+        if (event->type() == QEvent::Show || event->type() == QEvent::LayoutRequest) {
+            QFont bold = font();
+            bold.setBold(true);
+            // The window menu, three buttons and the caption's margins, each about a title bar high.
+            const int room = 5 * style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+            const int wanted = QFontMetrics(bold).horizontalAdvance(windowTitle()) + room;
+            if (width() < wanted)
+                setFixedWidth(wanted);
+        }
+        return result;
+    }
+};
+
+} // namespace
 
 QString ApplicationTitle()
 {
@@ -14,7 +47,7 @@ QString ApplicationTitle()
 
 MsgAnswer QtMessageService::Show(const QString& text, MsgButtons buttons, MsgIcon icon)
 {
-    QMessageBox box(QApplication::activeWindow());
+    CaptionedMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(ApplicationTitle());
     box.setText(text);
     switch (icon) {

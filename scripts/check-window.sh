@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Checks the main window as a window manager shows it: Xvfb with openbox, the program started as a
-# user starts it, then its outer size (frame included) and its place on the screen.
+# user starts it, then its outer size (frame included) and its place on the screen, and that Ctrl+S
+# saves after a menu opened by the mouse was closed with Escape.
 # Usage: scripts/check-window.sh [BUILD_DIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -22,7 +23,8 @@ unset QT_QPA_PLATFORM
 openbox --sm-disable >/dev/null 2>&1 &
 pids+=($!)
 sleep 0.5
-(cd "$work" && exec "$OLDPWD/$program") >/dev/null 2>&1 &
+cp data/VLDefault.cfg "$work/stick.ini"
+(cd "$work" && exec "$OLDPWD/$program" "$work/stick.ini") >/dev/null 2>&1 &
 pids+=($!)
 window=$(timeout 20 xdotool search --sync --onlyvisible --name 'Salvage Deck' | head -n 1)
 [ -n "$window" ] || fail "the window did not appear"
@@ -39,3 +41,18 @@ echo "check-window: outer ${ow}x$oh at $ox,$oy (frame $left $right $top $bottom)
 dx=$((ox - (1280 - ow) / 2)) dy=$((oy - (1024 - oh) / 2))
 [ "${dx#-}" -le 1 ] && [ "${dy#-}" -le 1 ] || fail "the window is not centred (off by $dx,$dy)"
 echo "check-window: the framed window is 585x370 and centred"
+
+# A person types into the title field, opens File with the mouse, thinks better of it (Escape) and
+# saves with Ctrl+S: the file changes and the box that says it was written appears.
+cp "$work/stick.ini" "$work/before.ini"
+xdotool mousemove --window "$window" 300 112 click 1 # the title field
+xdotool type --delay 20 X
+xdotool mousemove --window "$window" 15 10 click 1 # File
+sleep 0.5
+xdotool key Escape
+sleep 0.2
+xdotool key ctrl+s
+timeout 10 xdotool search --sync --onlyvisible --name '^Salvage Deck$' >/dev/null ||
+    fail "Ctrl+S after a menu closed with Escape showed no box"
+cmp -s "$work/before.ini" "$work/stick.ini" && fail "Ctrl+S after a menu closed with Escape did not save"
+echo "check-window: Ctrl+S saves after a menu opened by the mouse was closed with Escape"

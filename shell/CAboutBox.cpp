@@ -1,7 +1,7 @@
 // The About box.
 #include "CAboutBox.h"
 
-#include "pages/Page.h"
+#include "platform/FontScale.h"
 #include "ui_CAboutBox.h"
 
 #include <QIcon>
@@ -20,7 +20,7 @@ CAboutBox::CAboutBox(QWidget* parent) : QDialog(parent), m_ui(std::make_unique<U
     m_ui->pictureLabel->setPixmap(
         QIcon(QStringLiteral(":/vlconfig/about.png")).pixmap(QSize(80, 40), devicePixelRatioF()));
     // Drawn for the default desktop font; a larger one grows the box and its controls alike.
-    ScaleForm(this, FontScale(font()));
+    platform::ScaleForm(this, platform::FontScale(font()));
     setFixedSize(size());
     setModal(true);
     connect(m_ui->okButton, &QPushButton::clicked, this, &QDialog::accept);

@@ -1,8 +1,10 @@
 // The main window: menus, toolbar, status bar, and one page shown at a time.
 #include "CMainFrame.h"
 
-#include "Strings.h"
+#include "CommandTable.h"
+#include "WindowSizer.h"
 #include "document/CommandIds.h"
+#include "platform/FontScale.h"
 #include "platform/MessageService.h"
 
 #include <QAction>
@@ -10,19 +12,17 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QKeySequence>
+#include <QFontMetrics>
 #include <QLabel>
-#include <QLayout>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QMoveEvent>
-#include <QScreen>
 #include <QShortcut>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QToolBar>
 #include <QToolButton>
+#include <algorithm>
 
 namespace vl
 {
@@ -38,11 +38,10 @@ class NoToolTipFilter : public QObject
     bool eventFilter(QObject*, QEvent* event) override { return event->type() == QEvent::ToolTip; }
 };
 
-struct MenuEntry {
-    int id; // 0: separator
-    const char* text;
-    const char* objectName;
-};
+constexpr const char* kWindowTitle = "Salvage Deck Configuration Utility";
+constexpr const char* kReady = "Ready";
+// A recent file's entry is shortened in the middle to about this many characters.
+constexpr int kRecentFileChars = 50;
 
 } // namespace
 
@@ -69,12 +68,11 @@ CMainFrame::CMainFrame(PageFactory factory, QWidget* parent)
 
     BuildMenus();
     BuildToolBar();
-    BuildShortcuts();
 
     m_wndStatusBar = statusBar();
     m_wndStatusBar->setObjectName(QStringLiteral("statusBar"));
     m_wndStatusBar->setSizeGripEnabled(false);
-    m_messagePane = new QLabel(QString::fromLatin1(strings::kReady), m_wndStatusBar);
+    m_messagePane = new QLabel(QString::fromLatin1(kReady), m_wndStatusBar);
     m_messagePane->setObjectName(QStringLiteral("messagePaneLabel"));
     m_wndStatusBar->addWidget(m_messagePane, 1);
 
@@ -83,9 +81,7 @@ CMainFrame::CMainFrame(PageFactory factory, QWidget* parent)
     setCentralWidget(m_stack);
 
     SetDocumentTitle(QStringLiteral("Untitled"));
-    m_scale = FontScale(font());
-    m_fitSize = ScaledSize(QSize(kOuterWidth, kOuterHeight), m_scale);
-    setFixedSize(m_fitSize);
+    m_sizer = new WindowSizer(this, QSize(kOuterWidth, kOuterHeight));
 
     // The General page is the frame's first view.
     if (CPage* first = MakePage(kGeneralPageId))
@@ -112,95 +108,61 @@ void CMainFrame::SetCommandTargets(platform::CommandTarget* document, platform::
 QAction* CMainFrame::MakeAction(int id, const QString& text)
 {
     auto* action = new QAction(text, this);
-    action->setStatusTip(strings::StatusPromptOf(id));
-    const QString tip = strings::TooltipOf(id);
+    action->setStatusTip(StatusPromptOf(id));
+    const QString tip = TooltipOf(id);
     if (!tip.isEmpty())
         action->setToolTip(tip);
     action->setIconVisibleInMenu(false);
-    action->setProperty("commandId", id);
     m_router.AddAction(id, action);
     return action;
 }
 
 void CMainFrame::BuildMenus()
 {
-    static const MenuEntry file[] = {
-        {cmd::kFileNew, "&New\tCtrl+N", "newAction"},
-        {cmd::kFileOpen, "&Open...\tCtrl+O", "openAction"},
-        {cmd::kFileSave, "&Save\tCtrl+S", "saveAction"},
-        {cmd::kFileSaveAs, "Save &As...", "saveAsAction"},
-        {0, nullptr, nullptr},
-        {cmd::kPreview, "&Preview\tF5", "previewAction"},
-        {0, nullptr, nullptr},
-        {cmd::kFileRecentFirst, "Recent File", "recentFileAction"},
-        {0, nullptr, nullptr},
-        {cmd::kAppExit, "E&xit", "exitAction"},
-    };
-    static const MenuEntry edit[] = {
-        {cmd::kEditUndo, "&Undo\tCtrl+Z", "undoAction"},
-        {0, nullptr, nullptr},
-        {cmd::kEditCut, "Cu&t\tCtrl+X", "cutAction"},
-        {cmd::kEditCopy, "&Copy\tCtrl+C", "copyAction"},
-        {cmd::kEditPaste, "&Paste\tCtrl+V", "pasteAction"},
-        {0, nullptr, nullptr},
-        {cmd::kEditAdd, "&Add\tIns", "addAction"},
-        {cmd::kEditRemove, "&Remove\tDel", "removeAction"},
-        {cmd::kEditRename, "Rena&me\tF2", "renameAction"},
-        {0, nullptr, nullptr},
-        {cmd::kMoveUp, "Move &Up", "moveUpAction"},
-        {cmd::kMoveDown, "Move &Down", "moveDownAction"},
-    };
-    static const MenuEntry view[] = {
-        {cmd::kViewToolbar, "&Toolbar", "toolbarAction"},
-        {cmd::kViewStatusBar, "&Status Bar", "statusBarAction"},
-        {0, nullptr, nullptr},
-        {cmd::kViewGeneral, "&General", "generalAction"},
-        {cmd::kViewProduct, "&Product", "productAction"},
-        {cmd::kViewMisc, "&Miscellaneous", "miscAction"},
-    };
-    static const MenuEntry help[] = {
-        {cmd::kHelpContents, "&Contents...", "helpContentsAction"},
-        {0, nullptr, nullptr},
-        {cmd::kAppAbout, "&About Salvage Deck", "aboutAction"},
-    };
-
-    auto fill = [this](const QString& title, const char* name, const auto& entries) {
-        QMenu* menu = menuBar()->addMenu(title);
-        menu->setObjectName(QString::fromLatin1(name));
-        connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommands);
-        for (const MenuEntry& e : entries) {
-            if (e.id == 0) {
-                menu->addSeparator();
-                continue;
-            }
-            QAction* action;
-            if (e.id == cmd::kFileRecentFirst) {
-                // A grayed placeholder until there are recent files; it takes part in no routing.
-                action = new QAction(QString::fromLatin1(e.text), this);
-                action->setEnabled(false);
-                m_recentPlaceholder = action;
-            } else {
-                // A screen reader reads the name alone, and the key after the tab as the item's key
-                // binding; the menu shows that key from the shortcut. The frame's own table binds
-                // the keys, so in this context, no focused widget's, the shortcut never fires.
-                const QString text = QString::fromLatin1(e.text);
-                action = MakeAction(e.id, text.section(QLatin1Char('\t'), 0, 0));
-                if (text.contains(QLatin1Char('\t'))) {
-                    action->setShortcut(QKeySequence(text.section(QLatin1Char('\t'), 1)));
-                    action->setShortcutContext(Qt::WidgetShortcut);
-                }
-            }
-            action->setObjectName(QString::fromLatin1(e.objectName));
-            menu->addAction(action);
+    QMenu* menu = nullptr;
+    for (const Command& command : Commands()) {
+        if (command.menu && (!menu || menu->title() != QLatin1String(command.menu))) {
+            menu = menuBar()->addMenu(QString::fromLatin1(command.menu));
+            // "&File" holds the items of fileMenu
+            menu->setObjectName(menu->title().remove(QLatin1Char('&')).toLower() + QStringLiteral("Menu"));
+            connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommands);
+            if (command.id == cmd::kFileNew)
+                m_fileMenu = menu;
         }
-        return menu;
-    };
-    m_fileMenu = fill(QStringLiteral("&File"), "fileMenu", file);
-    fill(QStringLiteral("&Edit"), "editMenu", edit);
-    fill(QStringLiteral("&View"), "viewMenu", view);
-    fill(QStringLiteral("&Help"), "helpMenu", help);
+        if (command.menu && command.id == 0) {
+            menu->addSeparator();
+            continue;
+        }
+        if (command.id == cmd::kFileRecentFirst) {
+            // A grayed placeholder until there are recent files; it takes part in no routing.
+            m_recentPlaceholder = new QAction(QString::fromLatin1(command.text), this);
+            m_recentPlaceholder->setEnabled(false);
+            m_recentPlaceholder->setObjectName(QString::fromLatin1(command.objectName));
+            menu->addAction(m_recentPlaceholder);
+            continue;
+        }
+        if (!command.menu && KeysOf(command).isEmpty())
+            continue; // a prompt alone, for an entry made later
+        // One action per command carries all its keys: the menu shows the first, and a screen reader
+        // reads it as the item's key binding. A second shortcut object for the same key would make
+        // Qt refuse both as ambiguous.
+        QAction* action = MakeAction(command.id, QString::fromLatin1(command.text));
+        action->setObjectName(QString::fromLatin1(command.objectName));
+        action->setShortcuts(KeysOf(command));
+        if (command.scope == KeyScope::Tree)
+            action->setShortcutContext(Qt::WidgetShortcut); // only where the menu bar has the keyboard
+        if (command.menu)
+            menu->addAction(action);
+        else
+            addAction(action);
+    }
     for (int id : {cmd::kViewToolbar, cmd::kViewStatusBar, cmd::kViewGeneral, cmd::kViewProduct})
         Action(id)->setCheckable(true);
+    // F1 without Shift, Ctrl or Alt asks for the help contents, as the platform's help key; the menu
+    // item shows no key.
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    help->setObjectName(QStringLiteral("helpShortcut"));
+    connect(help, &QShortcut::activated, this, [this] { m_router.Execute(cmd::kHelpContents); });
 }
 
 void CMainFrame::BuildToolBar()
@@ -213,69 +175,33 @@ void CMainFrame::BuildToolBar()
     m_wndToolBar->setIconSize(QSize(16, 15));
     addToolBar(Qt::TopToolBarArea, m_wndToolBar);
 
+    std::vector<const Command*> buttons;
+    for (const Command& command : Commands()) {
+        if (command.toolbarPlace > 0)
+            buttons.push_back(&command);
+    }
+    std::sort(buttons.begin(), buttons.end(),
+              [](const Command* a, const Command* b) { return a->toolbarPlace < b->toolbarPlace; });
     // Each button's image from the strip, and from the strip at twice the size for a screen scaled by 2.
     const QPixmap strip(QStringLiteral(":/vlconfig/toolbar.png"));
     const QPixmap sharpStrip(QStringLiteral(":/vlconfig/toolbar@2x.png"));
-    const int buttons[] = {cmd::kFileNew,
-                           cmd::kFileOpen,
-                           cmd::kFileSave,
-                           0,
-                           cmd::kEditCut,
-                           cmd::kEditCopy,
-                           cmd::kEditPaste,
-                           0,
-                           cmd::kMoveUp,
-                           cmd::kMoveDown,
-                           0,
-                           cmd::kHelpContents};
+    int place = 1;
     int image = 0;
-    for (int id : buttons) {
-        if (id == 0) {
+    for (const Command* button : buttons) {
+        for (; place < button->toolbarPlace; ++place)
             m_wndToolBar->addSeparator();
-            continue;
-        }
-        QAction* action = Action(id);
+        QAction* action = Action(button->id);
         QIcon icon(strip.copy(image * 16, 0, 16, 15));
         QPixmap sharp = sharpStrip.copy(image * 32, 0, 32, 30);
         sharp.setDevicePixelRatio(2);
         icon.addPixmap(sharp);
         action->setIcon(icon);
         ++image;
+        ++place;
         m_wndToolBar->addAction(action);
     }
     if (QWidget* helpButton = m_wndToolBar->widgetForAction(Action(cmd::kHelpContents)))
         helpButton->installEventFilter(new NoToolTipFilter(helpButton));
-}
-
-void CMainFrame::BuildShortcuts()
-{
-    const std::pair<QKeySequence, int> table[] = {
-        {QKeySequence(Qt::CTRL | Qt::Key_C), cmd::kEditCopy},
-        {QKeySequence(Qt::CTRL | Qt::Key_N), cmd::kFileNew},
-        {QKeySequence(Qt::CTRL | Qt::Key_O), cmd::kFileOpen},
-        {QKeySequence(Qt::CTRL | Qt::Key_S), cmd::kFileSave},
-        {QKeySequence(Qt::CTRL | Qt::Key_V), cmd::kEditPaste},
-        {QKeySequence(Qt::ALT | Qt::Key_Backspace), cmd::kEditUndo},
-        {QKeySequence(Qt::SHIFT | Qt::Key_Delete), cmd::kEditCut},
-        {QKeySequence(Qt::Key_F2), cmd::kEditRename},
-        {QKeySequence(Qt::Key_F5), cmd::kPreview},
-        {QKeySequence(Qt::Key_F6), cmd::kNextPane},
-        {QKeySequence(Qt::SHIFT | Qt::Key_F6), cmd::kPrevPane},
-        {QKeySequence(Qt::CTRL | Qt::Key_Insert), cmd::kEditCopy},
-        {QKeySequence(Qt::SHIFT | Qt::Key_Insert), cmd::kEditPaste},
-        {QKeySequence(Qt::CTRL | Qt::Key_X), cmd::kEditCut},
-        {QKeySequence(Qt::CTRL | Qt::Key_Z), cmd::kEditUndo},
-    };
-    for (const auto& [keys, id] : table) {
-        auto* shortcut = new QShortcut(keys, this);
-        shortcut->setObjectName(QStringLiteral("shortcut%1").arg(id));
-        shortcut->setProperty("commandId", id);
-        connect(shortcut, &QShortcut::activated, this, [this, id = id] { m_router.Execute(id); });
-    }
-    // F1 without Shift, Ctrl or Alt asks for the help contents.
-    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    help->setObjectName(QStringLiteral("helpShortcut"));
-    connect(help, &QShortcut::activated, this, [this] { m_router.Execute(cmd::kHelpContents); });
 }
 
 CPage* CMainFrame::MakePage(int pageId)
@@ -283,7 +209,7 @@ CPage* CMainFrame::MakePage(int pageId)
     CPage* page = m_factory ? m_factory(pageId, this, m_stack) : nullptr;
     if (!page)
         return nullptr;
-    ScaleForm(page, m_scale);
+    platform::ScaleForm(page, m_sizer->Scale());
     m_pages.insert(pageId, page);
     m_stack->addWidget(page);
     page->OnInitialUpdate();
@@ -350,45 +276,7 @@ QString CMainFrame::StatusText() const
 
 void CMainFrame::FitFrameToPage(QWidget*)
 {
-    if (layout())
-        layout()->activate();
-    const QSize client = m_stack->size();
-    const QSize layoutSize = ScaledSize(QSize(kPageLayoutWidth, kPageLayoutHeight), m_scale);
-    const int dw = std::max(0, client.width() - layoutSize.width());
-    const int dh = std::max(0, client.height() - layoutSize.height());
-    if (dw == 0 && dh == 0)
-        return;
-    m_fitSize -= QSize(dw, dh);
-    ApplyFixedSize();
-}
-
-void CMainFrame::ApplyFixedSize()
-{
-    m_decoration = isVisible() ? frameGeometry().size() - size() : QSize(0, 0);
-    setFixedSize(m_fitSize - m_decoration);
-}
-
-void CMainFrame::CentreOnScreen()
-{
-    QScreen* shownOn = screen() ? screen() : QGuiApplication::primaryScreen();
-    if (!shownOn)
-        return;
-    QRect outer(QPoint(), m_fitSize);
-    outer.moveCenter(shownOn->availableGeometry().center());
-    move(outer.topLeft()); // a window's position is that of its frame
-    m_centrePending = !isVisible() || m_decoration.isNull();
-}
-
-void CMainFrame::moveEvent(QMoveEvent* event)
-{
-    QMainWindow::moveEvent(event);
-    // A window manager frames the window only after it is shown, and the window moves then: the
-    // client area must shrink by the frame, and the window be centred again with its true size.
-    if (!isVisible() || frameGeometry().size() - size() == m_decoration)
-        return;
-    ApplyFixedSize();
-    if (m_centrePending)
-        CentreOnScreen();
+    m_sizer->FitClientTo(m_stack, QSize(kPageLayoutWidth, kPageLayoutHeight));
 }
 
 void CMainFrame::UpdateCommands()
@@ -447,7 +335,7 @@ bool CMainFrame::ExecuteCommand(int id)
 
 void CMainFrame::SetDocumentTitle(const QString& title)
 {
-    setWindowTitle(QString::fromLatin1(strings::kWindowTitle) + QStringLiteral(" - ") + title);
+    setWindowTitle(QString::fromLatin1(kWindowTitle) + QStringLiteral(" - ") + title);
 }
 
 void CMainFrame::SetRecentFiles(const QStringList& files)
@@ -460,7 +348,9 @@ void CMainFrame::SetRecentFiles(const QStringList& files)
     m_recentPlaceholder->setVisible(files.isEmpty());
     for (int i = 0; i < files.size() && i < 4; ++i) {
         const int id = cmd::kFileRecentFirst + i;
-        QString label = files[i];
+        const QFontMetrics metrics = m_fileMenu->fontMetrics();
+        QString label =
+            metrics.elidedText(files[i], Qt::ElideMiddle, metrics.averageCharWidth() * kRecentFileChars);
         label.replace(QLatin1Char('&'), QStringLiteral("&&"));
         QAction* action = MakeAction(id, QStringLiteral("&%1 %2").arg(i + 1).arg(label));
         action->setObjectName(QStringLiteral("recentFile%1Action").arg(i + 1));
@@ -476,7 +366,7 @@ bool CMainFrame::event(QEvent* event)
     if (event->type() == QEvent::StatusTip) {
         // Menu and toolbar prompts go to the message pane; "Ready" when the pointer leaves them.
         const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
-        m_messagePane->setText(tip.isEmpty() ? QString::fromLatin1(strings::kReady) : tip);
+        m_messagePane->setText(tip.isEmpty() ? QString::fromLatin1(kReady) : tip);
         return true;
     }
     return QMainWindow::event(event);

@@ -19,6 +19,8 @@ class QToolBar;
 namespace vl
 {
 
+class WindowSizer;
+
 class CMainFrame : public QMainWindow, public PageHost, public PageValidator, public platform::CommandTarget
 {
     Q_OBJECT
@@ -64,18 +66,14 @@ class CMainFrame : public QMainWindow, public PageHost, public PageValidator, pu
     void SetDocumentTitle(const QString& title);
     // Replaces the recent-file entries of the File menu.
     void SetRecentFiles(const QStringList& files);
-    // Fixes the outer size once the window system has given the window its frame.
-    void ApplyFixedSize();
-    // Places the window, frame included, in the middle of the screen's work area; placed again once
-    // the window manager has given it its frame.
-    void CentreOnScreen();
+    // The window's fixed size and its place on the screen.
+    WindowSizer& Sizer() const { return *m_sizer; }
 
   signals:
     void filesDropped(const QStringList& paths);
 
   protected:
     bool event(QEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -84,7 +82,6 @@ class CMainFrame : public QMainWindow, public PageHost, public PageValidator, pu
     QAction* MakeAction(int id, const QString& text);
     void BuildMenus();
     void BuildToolBar();
-    void BuildShortcuts();
     CPage* MakePage(int pageId);
 
     PageFactory m_factory;
@@ -102,10 +99,7 @@ class CMainFrame : public QMainWindow, public PageHost, public PageValidator, pu
     QMenu* m_fileMenu = nullptr;
     QAction* m_recentPlaceholder = nullptr;
     QList<QAction*> m_recentActions;
-    double m_scale = 1.0; // how much the window and its pages grow for the desktop font
-    QSize m_fitSize;      // the outer size wanted
-    QSize m_decoration;   // the window manager's frame around the client area, as last seen
-    bool m_centrePending = false;
+    WindowSizer* m_sizer = nullptr;
     QMetaObject::Connection m_focusConnection;
 };
 

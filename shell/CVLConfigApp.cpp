@@ -4,6 +4,7 @@
 #include "CAboutBox.h"
 #include "CMainFrame.h"
 #include "PageFactory.h"
+#include "WindowSizer.h"
 #include "document/CommandIds.h"
 #include "platform/FileDialogService.h"
 #include "platform/HelpWindow.h"
@@ -111,9 +112,9 @@ bool CVLConfigApp::InitInstance(const QStringList& arguments)
         return false;
     }
 
-    m_frame->CentreOnScreen();
+    m_frame->Sizer().CentreOnScreen();
     m_frame->show();
-    m_frame->ApplyFixedSize();
+    m_frame->Sizer().ApplyFixedSize();
     m_frame->activateWindow();
     return true;
 }
