@@ -71,19 +71,22 @@ Status LastError()
     return Status::FromErrno(errno);
 }
 
-// The tests cut a save short at a named step with VLCONFIG_SAVE_FAULTS="step=action,...": "kill" kills
-// the saving process there, "stop" stops it until it is continued, and a number is the error the step
-// fails with. Gives that error, or 0.
-int FaultAt(std::string_view step)
+// The tests cut a save short at a named step with VLCONFIG_SAVE_FAULTS="name:step=action,...", name
+// being the file's name without its folder: "kill" kills the saving process there, "stop" stops it
+// until it is continued, and a number is the error the step fails with. Gives that error, or 0.
+int FaultAt(const std::string& name, std::string_view step)
 {
     const char* faults = std::getenv("VLCONFIG_SAVE_FAULTS");
-    for (std::string_view rest = faults ? faults : ""; !rest.empty();) {
+    if (!faults)
+        return 0;
+    const std::string at = name + ":" + std::string(step) + "=";
+    for (std::string_view rest = faults; !rest.empty();) {
         const std::size_t comma = std::min(rest.find(','), rest.size());
         const std::string_view fault = rest.substr(0, comma);
         rest.remove_prefix(std::min(comma + 1, rest.size()));
-        if (fault.size() <= step.size() || !fault.starts_with(step) || fault[step.size()] != '=')
+        if (!fault.starts_with(at))
             continue;
-        const std::string action(fault.substr(step.size() + 1));
+        const std::string action(fault.substr(at.size()));
         if (action == "kill" || action == "stop")
             raise(action == "kill" ? SIGKILL : SIGSTOP);
         else
@@ -256,7 +259,7 @@ Status WriteVector(int fd, iovec* pieces, int count)
 class GatheringWriter final : public PieceSink
 {
   public:
-    explicit GatheringWriter(int fd) : m_fd(fd), m_stage(kStage) {}
+    GatheringWriter(int fd, const std::string& name) : m_fd(fd), m_name(name), m_stage(kStage) {}
 
     void Add(std::string_view piece) override
     {
@@ -299,11 +302,12 @@ class GatheringWriter final : public PieceSink
         m_count = 0;
         m_staged = 0;
         m_lastStaged = false;
-        if (const int err = m_status ? FaultAt("write") : 0)
+        if (const int err = m_status ? FaultAt(m_name, "write") : 0)
             m_status = Status::FromErrno(err);
     }
 
     int m_fd;
+    const std::string& m_name;
     Status m_status;
     std::vector<char> m_stage;
     std::size_t m_staged = 0;
@@ -377,8 +381,8 @@ bool LinkUnnamed(int fd, int folder, const std::string& name)
 class Replacement
 {
   public:
-    explicit Replacement(const std::string& folder)
-        : m_folder(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
+    explicit Replacement(const std::string& target)
+        : m_folder(open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)), m_target(NameOf(target))
     {
     }
     ~Replacement()
@@ -401,7 +405,7 @@ class Replacement
 
     Status Fill(const std::function<void(PieceSink&)>& make, const Target& target)
     {
-        GatheringWriter writer(m_file.Get());
+        GatheringWriter writer(m_file.Get(), m_target);
         make(writer);
         Status status = writer.Finish();
         if (status && target.exists)
@@ -415,12 +419,12 @@ class Replacement
         return status;
     }
 
-    Status Install(const std::string& name, bool exists)
+    Status Install(bool exists)
     {
         if (m_unnamed) {
             // A new file gets its own name at once; where the name has been taken meanwhile, the new
             // file replaces what took it.
-            if (!exists && LinkUnnamed(m_file.Get(), m_folder.Get(), name))
+            if (!exists && LinkUnnamed(m_file.Get(), m_folder.Get(), m_target))
                 return Installed();
             if (!exists && errno != EEXIST)
                 return LastError();
@@ -430,9 +434,9 @@ class Replacement
         } else if (Status closed = m_file.Close(); !closed) {
             return closed;
         }
-        if (const int err = FaultAt("rename"))
+        if (const int err = FaultAt(m_target, "rename"))
             return Status::FromErrno(err);
-        if (renameat(m_folder.Get(), m_name.c_str(), m_folder.Get(), name.c_str()) != 0)
+        if (renameat(m_folder.Get(), m_name.c_str(), m_folder.Get(), m_target.c_str()) != 0)
             return LastError();
         m_name.clear();
         return Installed();
@@ -443,7 +447,7 @@ class Replacement
     // instant before its rename.
     Status CreateUnnamed()
     {
-        if (const int err = FaultAt("unnamed"))
+        if (const int err = FaultAt(m_target, "unnamed"))
             return Status::FromErrno(err);
         m_file = FileDescriptor(openat(m_folder.Get(), ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
         m_unnamed = static_cast<bool>(m_file);
@@ -469,6 +473,7 @@ class Replacement
     }
 
     FileDescriptor m_folder;
+    std::string m_target; // the name of the file replaced
     FileDescriptor m_file;
     bool m_unnamed = false;
     std::string m_name; // the temporary name the file bears, while it bears one
@@ -539,12 +544,12 @@ Status WriteFileAtomically(const std::string& path, const std::function<void(Pie
         status = CheckReplaceable(target);
     if (!status)
         return status;
-    Replacement replacement(FolderOf(target.path));
+    Replacement replacement(target.path);
     status = replacement.Create();
     if (status)
         status = replacement.Fill(make, target);
     if (status)
-        status = replacement.Install(NameOf(target.path), target.exists);
+        status = replacement.Install(target.exists);
     return status;
 }
 

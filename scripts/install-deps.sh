@@ -16,7 +16,7 @@ set -euo pipefail
 declare -A group=(
     [build]="build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev help2man"
     [run]="qt6-translations-l10n dosbox"
-    [test]="libgtest-dev libgmock-dev qt6-base-private-dev dosbox nasm"
+    [test]="libgtest-dev libgmock-dev qt6-base-private-dev dosbox nasm attr acl"
     [fuzz]="clang libclang-rt-14-dev"
     [coverage]="gcovr"
     [bench]="libbenchmark-dev libinih-dev"
