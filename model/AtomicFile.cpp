@@ -356,7 +356,8 @@ Status KeepAttributes(const std::string& from, int to)
         return errno == ENOTSUP ? Status() : LastError();
     for (std::size_t pos = 0; pos < names.size(); pos += std::strlen(names.data() + pos) + 1) {
         const char* name = names.data() + pos;
-        if (!ReadSized(value, [&](char* out, std::size_t size) { return lgetxattr(from.c_str(), name, out, size); }))
+        if (!ReadSized(value,
+                       [&](char* out, std::size_t size) { return lgetxattr(from.c_str(), name, out, size); }))
             return LastError();
         if (fsetxattr(to, name, value.data(), value.size(), 0) != 0 &&
             !std::string_view(name).starts_with("security."))
@@ -382,7 +383,8 @@ class Replacement
 {
   public:
     explicit Replacement(const std::string& target)
-        : m_folder(open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)), m_target(NameOf(target))
+        : m_folder(open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)),
+          m_target(NameOf(target))
     {
     }
     ~Replacement()
@@ -428,7 +430,8 @@ class Replacement
                 return Installed();
             if (!exists && errno != EEXIST)
                 return LastError();
-            m_name = UnderNewName([&](const std::string& temp) { return LinkUnnamed(m_file.Get(), m_folder.Get(), temp); });
+            m_name = UnderNewName(
+                [&](const std::string& temp) { return LinkUnnamed(m_file.Get(), m_folder.Get(), temp); });
             if (m_name.empty())
                 return LastError();
         } else if (Status closed = m_file.Close(); !closed) {
@@ -458,7 +461,8 @@ class Replacement
     Status CreateNamed()
     {
         m_name = UnderNewName([&](const std::string& temp) {
-            m_file = FileDescriptor(openat(m_folder.Get(), temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+            m_file = FileDescriptor(
+                openat(m_folder.Get(), temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
             return static_cast<bool>(m_file);
         });
         return m_name.empty() ? LastError() : Status();

@@ -182,8 +182,9 @@ Status CheckLine(std::string_view key, std::string_view value, bool oneLine = tr
     if (key.size() + value.size() > kMaxLineLength)
         return Status::Refusal(kTooLong);
     // One pass over the value: the values are short, and a save checks every one of them.
-    const bool carried = oneLine ? std::none_of(value.begin(), value.end(), [](char c) { return c == '\n' || c == '\0'; })
-                                 : value.find('\0') == std::string_view::npos;
+    const bool carried =
+        oneLine ? std::none_of(value.begin(), value.end(), [](char c) { return c == '\n' || c == '\0'; })
+                : value.find('\0') == std::string_view::npos;
     if (!carried)
         return Status::Refusal(kBreakOrNul);
     return {};

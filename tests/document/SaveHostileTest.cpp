@@ -201,13 +201,21 @@ TEST_F(Hostile, savesInstallTheirOwnBytesWholeOrFailAndLeaveNothing)
         const char* reason; // why X.bat is not written: "" when it is, none when the save is killed
         const char* after;  // holds in the folder afterwards
     } rows[] = {
+        // A file with another name is replaced whole, and the other name keeps the old bytes; a save
+        // killed while it writes leaves both as they were.
         {"echo OLD >X.bat && ln X.bat B", "", "", "grep -qx OLD B && grep -q TOOLS.BAT X.bat"},
-        {"echo OLD >X.bat && ln X.bat B", "X.bat:write=kill", nullptr, "grep -qx OLD B && grep -qx OLD X.bat"},
+        {"echo OLD >X.bat && ln X.bat B", "X.bat:write=kill", nullptr,
+         "grep -qx OLD B && grep -qx OLD X.bat"},
+        // Two saves at once each install their own bytes; a name taken in advance blocks nothing.
         {"echo OLD >X.bat", "X.bat:rename=stop", "", "grep -q TOOLS.BAT X.bat"},
         {"echo OLD >X.bat && chmod 1777 . && $OTHER mkdir .vlw4CfToqLA8", "", "", "grep -q TOOLS.BAT X.bat"},
+        // Extended attributes and access control lists are kept.
         {"echo OLD >X.bat && setfattr -n user.vl -v kept X.bat && setfacl -m u:65534:rw X.bat", "", "",
          "getfattr -n user.vl X.bat | grep -q kept && getfacl -n X.bat | grep -q user:65534:rw-"},
-        {"echo OLD >X.bat", "X.bat:unnamed=95,X.bat:write=28", "No space left on device", "grep -qx OLD X.bat"},
+        // Without unnamed files (EOPNOTSUPP), a failing write (ENOSPC) removes the named one.
+        {"echo OLD >X.bat", "X.bat:unnamed=95,X.bat:write=28", "No space left on device",
+         "grep -qx OLD X.bat"},
+        // A link into /proc, here to the saving process's standard output, is refused.
         {"ln -s /proc/self/fd/1 X.bat", "", "Permission denied", "! grep -q echo ../out"},
     };
     setenv("OTHER", geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups" : "", 1);
@@ -256,7 +264,9 @@ TEST_F(Hostile, savesInstallTheirOwnBytesWholeOrFailAndLeaveNothing)
             EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "wait status " << status;
         else
             EXPECT_EQ(std::pair(status, QString::fromLocal8Bit(ReadFile(Path("out")))),
-                      std::pair(*reason && !window ? 256 : 0, *reason ? refusal : window ? kSavedInfo : QString()));
+                      std::pair(*reason && !window ? 256 : 0, *reason  ? refusal
+                                                              : window ? kSavedInfo
+                                                                       : QString()));
         EXPECT_TRUE(Sh(dir, after));
         EXPECT_TRUE(Sh(dir, "ls -A | diff -q - ../before")) << "a temporary file left";
     }
