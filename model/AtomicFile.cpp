@@ -253,69 +253,6 @@ Status WriteVector(int fd, iovec* pieces, int count)
     return {};
 }
 
-// Writes pieces as they come: a long one from where it lies, short ones gathered in a small buffer,
-// each run of them one piece of the next gathering write. Keeps the first failure and drops what
-// follows it.
-class GatheringWriter final : public PieceSink
-{
-  public:
-    GatheringWriter(int fd, const std::string& name) : m_fd(fd), m_name(name), m_stage(kStage) {}
-
-    void Add(std::string_view piece) override
-    {
-        if (piece.empty() || !m_status)
-            return;
-        const bool direct = piece.size() >= kDirect;
-        if (m_count + 2 > IOV_MAX || (!direct && m_staged + piece.size() > kStage))
-            Flush();
-        if (!m_status)
-            return;
-        if (direct) {
-            m_pieces[m_count++] = {const_cast<char*>(piece.data()), piece.size()};
-            m_lastStaged = false;
-            return;
-        }
-        char* at = m_stage.data() + m_staged;
-        std::memcpy(at, piece.data(), piece.size());
-        m_staged += piece.size();
-        if (m_lastStaged)
-            m_pieces[m_count - 1].iov_len += piece.size();
-        else
-            m_pieces[m_count++] = {at, piece.size()};
-        m_lastStaged = true;
-    }
-
-    Status Finish()
-    {
-        Flush();
-        return m_status;
-    }
-
-  private:
-    static constexpr std::size_t kDirect = 256, kStage = std::size_t(64) << 10;
-
-    void Flush()
-    {
-        if (m_count == 0 || !m_status)
-            return;
-        m_status = WriteVector(m_fd, m_pieces, m_count);
-        m_count = 0;
-        m_staged = 0;
-        m_lastStaged = false;
-        if (const int err = m_status ? FaultAt(m_name, "write") : 0)
-            m_status = Status::FromErrno(err);
-    }
-
-    int m_fd;
-    const std::string& m_name;
-    Status m_status;
-    std::vector<char> m_stage;
-    std::size_t m_staged = 0;
-    iovec m_pieces[IOV_MAX];
-    int m_count = 0;
-    bool m_lastStaged = false;
-};
-
 // The replacement keeps the owner; where it cannot (another user's file), the save is refused rather
 // than handing the file to the one saving. The group is kept where the system allows.
 Status KeepOwner(int fd, const struct stat& st)
@@ -405,7 +342,7 @@ class Replacement
         return CreateNamed();
     }
 
-    Status Fill(const std::function<void(PieceSink&)>& make, const Target& target)
+    Status Fill(const std::function<void(GatheringWriter&)>& make, const Target& target)
     {
         GatheringWriter writer(m_file.Get(), m_target);
         make(writer);
@@ -485,6 +422,50 @@ class Replacement
 
 } // namespace
 
+GatheringWriter::GatheringWriter(int fd, const std::string& name)
+    : m_fd(fd), m_name(name), m_stage(new char[kStage])
+{
+}
+
+// A long piece is written from where it lies, after the run gathered before it.
+void GatheringWriter::AddLong(std::string_view piece)
+{
+    if (piece.empty())
+        return;
+    if (m_count + 2 > static_cast<int>(kPieces) ||
+        (piece.size() < kDirect && m_staged + piece.size() > kStage))
+        Flush();
+    if (piece.size() < kDirect)
+        return Add(piece);
+    EndRun();
+    m_pieces[m_count++] = {const_cast<char*>(piece.data()), piece.size()};
+}
+
+void GatheringWriter::EndRun()
+{
+    if (m_staged > m_runStart)
+        m_pieces[m_count++] = {m_stage.get() + m_runStart, m_staged - m_runStart};
+    m_runStart = m_staged;
+}
+
+void GatheringWriter::Flush()
+{
+    EndRun();
+    if (m_status && m_count > 0) {
+        m_status = WriteVector(m_fd, m_pieces, m_count);
+        if (const int err = m_status ? FaultAt(m_name, "write") : 0)
+            m_status = Status::FromErrno(err);
+    }
+    m_count = 0;
+    m_staged = m_runStart = 0;
+}
+
+Status GatheringWriter::Finish()
+{
+    Flush();
+    return m_status;
+}
+
 FileDescriptor OpenRegularFile(const std::string& path)
 {
     FileDescriptor fd(OpenForReading(path));
@@ -538,7 +519,7 @@ ReadOutcome ReadRegularFile(const std::string& path, std::string& bytes, std::si
     return got > maxBytes ? ReadOutcome::TooLarge : ReadOutcome::Read;
 }
 
-Status WriteFileAtomically(const std::string& path, const std::function<void(PieceSink&)>& make)
+Status WriteFileAtomically(const std::string& path, const std::function<void(GatheringWriter&)>& make)
 {
     if (path.empty())
         return Status::FromErrno(ENOENT);
@@ -559,7 +540,7 @@ Status WriteFileAtomically(const std::string& path, const std::function<void(Pie
 
 Status WriteFileAtomically(const std::string& path, std::string_view bytes)
 {
-    return WriteFileAtomically(path, [bytes](PieceSink& out) { out.Add(bytes); });
+    return WriteFileAtomically(path, [bytes](GatheringWriter& out) { out.Add(bytes); });
 }
 
 bool IsSameFile(const std::string& a, const std::string& b)

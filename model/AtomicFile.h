@@ -3,9 +3,12 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <sys/uio.h>
 
 namespace vl
 {
@@ -50,15 +53,42 @@ class FileDescriptor
     int m_fd;
 };
 
-// Takes a file's bytes piece by piece, in order, as a writer makes them. A piece must stay where it
-// is until the write ends: the ring's own texts and constant parts of lines do.
-class PieceSink
+// Writes a file's bytes piece by piece, in order, as a writer makes them: a long piece from where it
+// lies, short ones gathered in a small buffer, each run of them one piece of the next gathering
+// write. A piece must stay where it is until Finish: the ring's own texts and constant parts of lines
+// do. Keeps the first failure and drops what follows it.
+class GatheringWriter
 {
   public:
-    virtual void Add(std::string_view piece) = 0;
+    GatheringWriter(int fd, const std::string& name);
+    GatheringWriter(const GatheringWriter&) = delete;
+    GatheringWriter& operator=(const GatheringWriter&) = delete;
 
-  protected:
-    ~PieceSink() = default;
+    void Add(std::string_view piece)
+    {
+        if (piece.size() < kDirect && piece.size() <= kStage - m_staged) {
+            std::memcpy(m_stage.get() + m_staged, piece.data(), piece.size());
+            m_staged += piece.size();
+        } else {
+            AddLong(piece);
+        }
+    }
+    Status Finish();
+
+  private:
+    static constexpr std::size_t kDirect = 256, kStage = std::size_t(64) << 10, kPieces = 1024;
+
+    void AddLong(std::string_view piece);
+    void EndRun();
+    void Flush();
+
+    int m_fd;
+    const std::string& m_name;
+    Status m_status;
+    std::unique_ptr<char[]> m_stage;
+    std::size_t m_staged = 0, m_runStart = 0; // bytes in the buffer; where the run not yet a piece starts
+    iovec m_pieces[kPieces];
+    int m_count = 0;
 };
 
 // Opens path for reading without waiting (a pipe without a writer) and without taking a terminal;
@@ -84,10 +114,9 @@ ReadOutcome ReadRegularFile(const std::string& path, std::string& bytes, std::si
 // target keeps its permission bits, owner and extended attributes (access control lists among them),
 // and is not replaced when its permission bits do not let the saving user write it. A target with
 // other hard links is replaced like any other; its other names keep the old bytes.
-// The bytes are what make adds to the sink it is given, written as they come by gathering writes that
-// take long pieces from where they lie and short ones through a small buffer, so that the text never
+// The bytes are what make adds to the writer it is given, written as they come, so that the text never
 // exists whole a second time.
-Status WriteFileAtomically(const std::string& path, const std::function<void(PieceSink&)>& make);
+Status WriteFileAtomically(const std::string& path, const std::function<void(GatheringWriter&)>& make);
 Status WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 // True when both paths name one existing file (same device and inode), links followed.

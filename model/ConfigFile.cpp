@@ -5,8 +5,6 @@
 #include "CaseFold.h"
 #include "TextMode.h"
 
-#include <algorithm>
-
 namespace vl
 {
 
@@ -181,17 +179,13 @@ Status CheckLine(std::string_view key, std::string_view value, bool oneLine = tr
 {
     if (key.size() + value.size() > kMaxLineLength)
         return Status::Refusal(kTooLong);
-    // One pass over the value: the values are short, and a save checks every one of them.
-    const bool carried =
-        oneLine ? std::none_of(value.begin(), value.end(), [](char c) { return c == '\n' || c == '\0'; })
-                : value.find('\0') == std::string_view::npos;
-    if (!carried)
+    if (value.find('\0') != std::string_view::npos || (oneLine && value.find('\n') != std::string_view::npos))
         return Status::Refusal(kBreakOrNul);
     return {};
 }
 
 // A description's line breaks (CR LF) in the file's form, CR CR: only the LF changes.
-void AddDescription(std::string_view description, PieceSink& out)
+template <class Out> void AddDescription(std::string_view description, Out& out)
 {
     for (std::size_t lf; (lf = description.find('\n')) != std::string_view::npos;
          description.remove_prefix(lf + 1)) {
@@ -240,7 +234,7 @@ Status CheckRing(const SectionNode* sentinel)
 
 // The lines of a checked ring with their CR LF ends, as pieces of the sections' own texts between
 // constant ones.
-void AddRing(const SectionNode* sentinel, PieceSink& out)
+template <class Out> void AddRing(const SectionNode* sentinel, Out& out)
 {
     for (const SectionNode* node = sentinel->next; node != sentinel; node = node->next) {
         out.Add("[");
@@ -270,9 +264,9 @@ Status ComposeConfigText(const SectionNode* ring, std::string& bytes)
     Status status = CheckRing(sentinel);
     if (!status)
         return status;
-    struct : PieceSink {
+    struct {
         std::string text;
-        void Add(std::string_view piece) override { text.append(piece); }
+        void Add(std::string_view piece) { text.append(piece); }
     } composed;
     AddRing(sentinel, composed);
     bytes = std::move(composed.text);
@@ -286,7 +280,7 @@ Status WriteConfigFile(const std::string& fileName, const SectionNode* ring)
     const SectionNode* sentinel = FindSentinel(ring);
     if (Status status = CheckRing(sentinel); !status)
         return status;
-    return WriteFileAtomically(fileName, [sentinel](PieceSink& out) { AddRing(sentinel, out); });
+    return WriteFileAtomically(fileName, [sentinel](GatheringWriter& out) { AddRing(sentinel, out); });
 }
 
 } // namespace vl
