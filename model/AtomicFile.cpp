@@ -427,7 +427,8 @@ GatheringWriter::GatheringWriter(int fd, const std::string& name)
 {
 }
 
-// A long piece is written from where it lies, after the run gathered before it.
+// A long piece is written from where it lies, after the run gathered before it; a short one that the
+// buffer has no room for waits for the buffer's write.
 void GatheringWriter::AddLong(std::string_view piece)
 {
     if (piece.empty())

@@ -83,7 +83,7 @@ class GatheringWriter
     void Flush();
 
     int m_fd;
-    const std::string& m_name;
+    const std::string& m_name; // of the file written, for the faults the tests inject
     Status m_status;
     std::unique_ptr<char[]> m_stage;
     std::size_t m_staged = 0, m_runStart = 0; // bytes in the buffer; where the run not yet a piece starts
