@@ -55,10 +55,9 @@ int RunWriteBatch(const std::vector<std::string>& files, std::FILE* out)
             status = std::max(status, refused);
             continue;
         }
-        std::string reason;
-        if (!WriteBatchFile(path, checked.Ring(), &reason)) {
+        if (const Status written = WriteBatchFile(path, checked.Ring()); !written) {
             const std::string line = path + ": Unable to write the batch file " + BatchPathFor(path) + ". ";
-            std::fputs((line + reason + "\n").c_str(), out);
+            std::fputs((line + written.Reason() + "\n").c_str(), out);
             status = std::max(status, kProblem);
         }
     }

@@ -185,21 +185,21 @@ bool CVLConfigDoc::OnSaveDocument(const QString& path)
 
     // The document takes the new name only once the file is written, so that a failed save leaves the
     // title, the recent files and the next plain Save where they were.
-    std::string reason;
-    if (!WriteConfigFile(LocalPath(path), m_pRing, &reason)) {
-        ShowMessage(
-            QStringLiteral("Unable to save the file %1.\n%2").arg(path, QString::fromLocal8Bit(reason)));
+    if (const Status saved = WriteConfigFile(LocalPath(path), m_pRing); !saved) {
+        ShowMessage(QStringLiteral("Unable to save the file %1.\n%2")
+                        .arg(path, QString::fromLocal8Bit(saved.Reason())));
         return false;
     }
     SetPathName(path);
-    if (WriteBatchFile(LocalPath(path), m_pRing, &reason)) {
+    const Status batch = WriteBatchFile(LocalPath(path), m_pRing);
+    if (batch) {
         ShowMessage(
             QStringLiteral("A configuration file (.INI) and a batch file (.BAT), both with the same name "
                            "and folder path, have been created. You can launch the batch file separately "
                            "to start Salvage Deck with the configuration file (or, you can click Preview)."));
     } else {
         ShowMessage(QStringLiteral("Unable to write the batch file %1.\n%2")
-                        .arg(batchPath, QString::fromLocal8Bit(reason)));
+                        .arg(batchPath, QString::fromLocal8Bit(batch.Reason())));
     }
     SetModifiedFlag(false);
     return true;

@@ -4,26 +4,95 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
-#include <cstdint>
+#include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <linux/magic.h>
 #include <sys/random.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
+#include <sys/uio.h>
+#include <sys/xattr.h>
 #include <unistd.h>
-#include <vector>
+#include <utility>
 
 namespace vl
 {
 
+Status Status::FromErrno(int error)
+{
+    Status status;
+    status.m_error = error != 0 ? error : EIO;
+    status.m_reason = std::strerror(status.m_error);
+    return status;
+}
+
+Status Status::Refusal(std::string reason)
+{
+    Status status;
+    status.m_error = EINVAL;
+    status.m_reason = std::move(reason);
+    return status;
+}
+
+FileDescriptor& FileDescriptor::operator=(FileDescriptor&& other) noexcept
+{
+    if (this != &other) {
+        if (m_fd >= 0)
+            close(m_fd);
+        m_fd = other.Release();
+    }
+    return *this;
+}
+
+FileDescriptor::~FileDescriptor()
+{
+    if (m_fd >= 0)
+        close(m_fd);
+}
+
+int FileDescriptor::Release()
+{
+    return std::exchange(m_fd, -1);
+}
+
+Status FileDescriptor::Close()
+{
+    const int fd = Release();
+    return fd < 0 || close(fd) == 0 ? Status() : Status::FromErrno(errno);
+}
+
 namespace
 {
 
-bool Fail(std::string* reason, int err)
+Status LastError()
 {
-    if (reason)
-        *reason = std::strerror(err);
-    errno = err;
-    return false;
+    return Status::FromErrno(errno);
+}
+
+// The tests cut a save short at a named step with VLCONFIG_SAVE_FAULTS="name:step=action,...", name
+// being the file's name without its folder: "kill" kills the saving process there, "stop" stops it
+// until it is continued, and a number is the error the step fails with. Gives that error, or 0.
+int FaultAt(const std::string& name, std::string_view step)
+{
+    const char* faults = std::getenv("VLCONFIG_SAVE_FAULTS");
+    if (!faults)
+        return 0;
+    const std::string at = name + ":" + std::string(step) + "=";
+    for (std::string_view rest = faults; !rest.empty();) {
+        const std::size_t comma = std::min(rest.find(','), rest.size());
+        const std::string_view fault = rest.substr(0, comma);
+        rest.remove_prefix(std::min(comma + 1, rest.size()));
+        if (!fault.starts_with(at))
+            continue;
+        const std::string action(fault.substr(at.size()));
+        if (action == "kill" || action == "stop")
+            raise(action == "kill" ? SIGKILL : SIGSTOP);
+        else
+            return std::atoi(action.c_str());
+    }
+    return 0;
 }
 
 int OpenForReading(const std::string& path)
@@ -57,42 +126,71 @@ bool MayFollow(const std::string& link, const struct stat& linkStat)
     return !open || linkStat.st_uid == geteuid() || linkStat.st_uid == folder.st_uid;
 }
 
-// The file a save really replaces: the end of the chain of symbolic links at path. Gives 0, with
-// exists telling whether something is there, or the error that stops the walk.
-int ResolveTarget(const std::string& path, std::string& target, struct stat& st, bool& exists)
+// The links of /proc name whatever a process has open (its standard output, say), never a file that
+// a save should replace.
+bool LiesInProc(const std::string& path)
 {
-    target = path;
+    struct statfs fs {
+    };
+    return statfs(FolderOf(path).c_str(), &fs) == 0 && fs.f_type == PROC_SUPER_MAGIC;
+}
+
+// The file a save really replaces: the end of the chain of symbolic links at a path.
+struct Target {
+    std::string path;
+    struct stat st {
+    };
+    bool exists = false;
+};
+
+Status ResolveTarget(const std::string& path, Target& target)
+{
+    target.path = path;
     for (int hops = 0;; ++hops) {
-        if (lstat(target.c_str(), &st) != 0) {
-            exists = false;
-            return errno == ENOENT ? 0 : errno;
+        if (lstat(target.path.c_str(), &target.st) != 0) {
+            target.exists = false;
+            return errno == ENOENT ? Status() : LastError();
         }
-        exists = true;
-        if (!S_ISLNK(st.st_mode))
-            return 0;
+        target.exists = true;
+        if (!S_ISLNK(target.st.st_mode))
+            return {};
         if (hops == 40)
-            return ELOOP;
-        if (!MayFollow(target, st))
-            return EACCES;
-        std::vector<char> buf(PATH_MAX + 1);
-        const ssize_t n = readlink(target.c_str(), buf.data(), PATH_MAX);
+            return Status::FromErrno(ELOOP);
+        if (!MayFollow(target.path, target.st))
+            return Status::FromErrno(EACCES);
+        char buf[PATH_MAX];
+        const ssize_t n = readlink(target.path.c_str(), buf, sizeof buf);
         if (n < 0)
-            return errno;
-        const std::string link(buf.data(), static_cast<std::size_t>(n));
-        if (link.empty() || link[0] != '/')
-            target = FolderOf(target) + "/" + link;
-        else
-            target = link;
+            return LastError();
+        if (static_cast<std::size_t>(n) == sizeof buf)
+            return Status::FromErrno(ENAMETOOLONG);
+        const std::string link(buf, static_cast<std::size_t>(n));
+        target.path = link.empty() || link[0] != '/' ? FolderOf(target.path) + "/" + link : link;
+        // Refused as the kernel refuses a link it does not trust.
+        if (LiesInProc(target.path))
+            return Status::FromErrno(EACCES);
     }
 }
 
 // What the permission bits allow. The superuser passes every check but is still held to the bits of
 // a file that nobody may write, so a read-only file stays read-only for everyone.
-int WriteAllowed(const std::string& target, const struct stat& st)
+int WriteAllowed(const Target& target)
 {
     if (geteuid() == 0)
-        return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) ? 0 : EACCES;
-    return faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) == 0 ? 0 : errno;
+        return (target.st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) ? 0 : EACCES;
+    return faccessat(AT_FDCWD, target.path.c_str(), W_OK, AT_EACCESS) == 0 ? 0 : errno;
+}
+
+Status CheckReplaceable(const Target& target)
+{
+    if (S_ISDIR(target.st.st_mode))
+        return Status::FromErrno(EISDIR);
+    // A device, pipe or socket is never replaced by a regular file.
+    if (!S_ISREG(target.st.st_mode))
+        return Status::FromErrno(EPERM);
+    if (const int err = WriteAllowed(target))
+        return Status::FromErrno(err);
+    return {};
 }
 
 mode_t DefaultMode()
@@ -105,9 +203,11 @@ mode_t DefaultMode()
 // A short name, so that a target of the longest name the system allows still gets its temporary file.
 constexpr char kNameChars[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
 
+// A new unpredictable name each time, so that two saves of one file never share one and nobody can
+// take a save's name in advance.
 std::string TempName()
 {
-    unsigned char random[8] = {};
+    unsigned char random[10] = {};
     if (getrandom(random, sizeof random, 0) != static_cast<ssize_t>(sizeof random)) {
         static unsigned counter = 0;
         const unsigned seed = static_cast<unsigned>(getpid()) * 2654435761u + ++counter;
@@ -119,92 +219,88 @@ std::string TempName()
     return name;
 }
 
-// The temporary name of an unnamed file about to replace the file called name: the same each time,
-// short whatever the length of name.
-std::string HeldName(const std::string& name)
+// Tries new names until make, given one, does not find it taken (EEXIST); the name it took, or none
+// with errno.
+template <class Make> std::string UnderNewName(Make make)
 {
-    std::uint64_t hash = 14695981039346656037ull;
-    for (unsigned char c : name)
-        hash = (hash ^ c) * 1099511628211ull;
-    std::string held = ".vl";
-    for (int i = 0; i < 10; ++i, hash /= 62)
-        held += kNameChars[hash % 62];
-    return held;
-}
-
-bool WriteAll(int fd, std::string_view bytes, off_t offset = -1)
-{
-    const char* data = bytes.data();
-    std::size_t left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = offset < 0 ? write(fd, data, left) : pwrite(fd, data, left, offset);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            if (n == 0)
-                errno = EIO;
-            return false;
-        }
-        data += n;
-        left -= static_cast<std::size_t>(n);
-        if (offset >= 0)
-            offset += n;
+    for (int tries = 0; tries < 100; ++tries) {
+        std::string name = TempName();
+        if (make(name))
+            return name;
+        if (errno != EEXIST)
+            break;
     }
-    return true;
+    return {};
 }
 
-bool ReadAll(int fd, std::string& bytes, std::size_t size)
+// Writes every byte the pieces point at, going on after a short write.
+Status WriteVector(int fd, iovec* pieces, int count)
 {
-    bytes.resize(size);
-    std::size_t got = 0;
-    while (got < size) {
-        const ssize_t n = pread(fd, bytes.data() + got, size - got, static_cast<off_t>(got));
+    while (count > 0) {
+        const ssize_t n = writev(fd, pieces, count);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
-            break;
-        got += static_cast<std::size_t>(n);
+            return Status::FromErrno(n == 0 ? EIO : errno);
+        std::size_t done = static_cast<std::size_t>(n);
+        for (; count > 0 && done >= pieces->iov_len; ++pieces, --count)
+            done -= pieces->iov_len;
+        if (count > 0) {
+            pieces->iov_base = static_cast<char*>(pieces->iov_base) + done;
+            pieces->iov_len -= done;
+        }
     }
-    bytes.resize(got);
-    return got == size;
+    return {};
 }
 
-// A file with other hard links is rewritten where it is, since renaming a new file over one of its
-// names would part that name from the others. The space is taken before the first byte changes, and
-// a write that still fails puts the old bytes back.
-bool WriteInPlace(const std::string& target, const struct stat& expected, std::string_view bytes,
-                  std::string* reason)
+// The replacement keeps the owner; where it cannot (another user's file), the save is refused rather
+// than handing the file to the one saving. The group is kept where the system allows.
+Status KeepOwner(int fd, const struct stat& st)
 {
-    const int fd = open(target.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0)
-        return Fail(reason, errno);
-    auto failWith = [&](int err) {
-        close(fd);
-        return Fail(reason, err);
-    };
-    struct stat st {
-    };
-    if (fstat(fd, &st) != 0)
-        return failWith(errno);
-    if (st.st_dev != expected.st_dev || st.st_ino != expected.st_ino || !S_ISREG(st.st_mode))
-        return failWith(EAGAIN);
-    std::string old;
-    if (!ReadAll(fd, old, static_cast<std::size_t>(st.st_size)))
-        return failWith(EIO);
-    if (bytes.size() > old.size() && fallocate(fd, 0, 0, static_cast<off_t>(bytes.size())) != 0 &&
-        errno != EOPNOTSUPP) {
-        const int err = errno;
-        (void)!ftruncate(fd, static_cast<off_t>(old.size()));
-        return failWith(err);
+    if (fchown(fd, st.st_uid, st.st_gid) == 0)
+        return {};
+    if (st.st_uid != geteuid())
+        return LastError();
+    (void)!fchown(fd, static_cast<uid_t>(-1), st.st_gid);
+    return {};
+}
+
+// Reads a list or a value whose size may change between asking for it and reading it.
+template <class Read> bool ReadSized(std::vector<char>& out, Read read)
+{
+    for (;;) {
+        const ssize_t size = read(nullptr, 0);
+        if (size < 0)
+            return false;
+        out.resize(static_cast<std::size_t>(size));
+        const ssize_t got = read(out.data(), out.size());
+        if (got >= 0) {
+            out.resize(static_cast<std::size_t>(got));
+            return true;
+        }
+        if (errno != ERANGE)
+            return false;
     }
-    if (!WriteAll(fd, bytes, 0) || ftruncate(fd, static_cast<off_t>(bytes.size())) != 0 || fsync(fd) != 0) {
-        const int err = errno;
-        if (WriteAll(fd, old, 0))
-            (void)!ftruncate(fd, static_cast<off_t>(old.size()));
-        fsync(fd);
-        return failWith(err);
+}
+
+// Every extended attribute of the old file onto the new one; access control lists are among them
+// (system.posix_acl_access). Security labels, which the system gives each new file itself and a user
+// may not be allowed to set, are left to the system.
+Status KeepAttributes(const std::string& from, int to)
+{
+    std::vector<char> names, value;
+    if (!ReadSized(names, [&](char* out, std::size_t size) { return llistxattr(from.c_str(), out, size); }))
+        return errno == ENOTSUP ? Status() : LastError();
+    for (std::size_t pos = 0; pos < names.size(); pos += std::strlen(names.data() + pos) + 1) {
+        const char* name = names.data() + pos;
+        if (!ReadSized(value,
+                       [&](char* out, std::size_t size) { return lgetxattr(from.c_str(), name, out, size); }))
+            return LastError();
+        if (fsetxattr(to, name, value.data(), value.size(), 0) != 0 &&
+            !std::string_view(name).starts_with("security."))
+            return LastError();
     }
-    return close(fd) == 0 || Fail(reason, errno);
+    return {};
 }
 
 // Gives the unnamed file at fd a name in the folder; false with errno when it cannot.
@@ -218,177 +314,234 @@ bool LinkUnnamed(int fd, int folder, const std::string& name)
     return linkat(fd, "", folder, name.c_str(), AT_EMPTY_PATH) == 0;
 }
 
+// The new file, from its making in the target's folder to its rename over the target. Left before
+// that, it takes the name it bears with it: a failed save leaves nothing behind.
+class Replacement
+{
+  public:
+    explicit Replacement(const std::string& target)
+        : m_folder(open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)),
+          m_target(NameOf(target))
+    {
+    }
+    ~Replacement()
+    {
+        if (!m_name.empty())
+            unlinkat(m_folder.Get(), m_name.c_str(), 0);
+    }
+    Replacement(const Replacement&) = delete;
+    Replacement& operator=(const Replacement&) = delete;
+
+    Status Create()
+    {
+        if (!m_folder)
+            return LastError();
+        const Status made = CreateUnnamed();
+        if (made || (made.Error() != EOPNOTSUPP && made.Error() != EISDIR && made.Error() != EINVAL))
+            return made;
+        return CreateNamed();
+    }
+
+    Status Fill(const std::function<void(GatheringWriter&)>& make, const Target& target)
+    {
+        GatheringWriter writer(m_file.Get(), m_target);
+        make(writer);
+        Status status = writer.Finish();
+        if (status && target.exists)
+            status = KeepOwner(m_file.Get(), target.st);
+        if (status && fchmod(m_file.Get(), target.exists ? target.st.st_mode & 07777 : DefaultMode()) != 0)
+            status = LastError();
+        if (status && target.exists)
+            status = KeepAttributes(target.path, m_file.Get());
+        if (status && fsync(m_file.Get()) != 0)
+            status = LastError();
+        return status;
+    }
+
+    Status Install(bool exists)
+    {
+        if (m_unnamed) {
+            // A new file gets its own name at once; where the name has been taken meanwhile, the new
+            // file replaces what took it.
+            if (!exists && LinkUnnamed(m_file.Get(), m_folder.Get(), m_target))
+                return Installed();
+            if (!exists && errno != EEXIST)
+                return LastError();
+            m_name = UnderNewName(
+                [&](const std::string& temp) { return LinkUnnamed(m_file.Get(), m_folder.Get(), temp); });
+            if (m_name.empty())
+                return LastError();
+        } else if (Status closed = m_file.Close(); !closed) {
+            return closed;
+        }
+        if (const int err = FaultAt(m_target, "rename"))
+            return Status::FromErrno(err);
+        if (renameat(m_folder.Get(), m_name.c_str(), m_folder.Get(), m_target.c_str()) != 0)
+            return LastError();
+        m_name.clear();
+        return Installed();
+    }
+
+  private:
+    // The file without a name, so that a save that dies leaves nothing: it is named only in the
+    // instant before its rename.
+    Status CreateUnnamed()
+    {
+        if (const int err = FaultAt(m_target, "unnamed"))
+            return Status::FromErrno(err);
+        m_file = FileDescriptor(openat(m_folder.Get(), ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
+        m_unnamed = static_cast<bool>(m_file);
+        return m_unnamed ? Status() : LastError();
+    }
+
+    // A file system without unnamed files: a named file of the save's own.
+    Status CreateNamed()
+    {
+        m_name = UnderNewName([&](const std::string& temp) {
+            m_file = FileDescriptor(
+                openat(m_folder.Get(), temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+            return static_cast<bool>(m_file);
+        });
+        return m_name.empty() ? LastError() : Status();
+    }
+
+    // The contents were synced, so closing has nothing left to report; the folder's sync makes the
+    // new name last.
+    Status Installed()
+    {
+        fsync(m_folder.Get());
+        return {};
+    }
+
+    FileDescriptor m_folder;
+    std::string m_target; // the name of the file replaced
+    FileDescriptor m_file;
+    bool m_unnamed = false;
+    std::string m_name; // the temporary name the file bears, while it bears one
+};
+
 } // namespace
 
-int OpenRegularFile(const std::string& path)
+GatheringWriter::GatheringWriter(int fd, const std::string& name)
+    : m_fd(fd), m_name(name), m_stage(new char[kStage])
 {
-    const int fd = OpenForReading(path);
-    if (fd < 0)
-        return -1;
+}
+
+// A long piece is written from where it lies, after the run gathered before it; a short one that the
+// buffer has no room for waits for the buffer's write.
+void GatheringWriter::AddLong(std::string_view piece)
+{
+    if (piece.empty())
+        return;
+    if (m_count + 2 > static_cast<int>(kPieces) ||
+        (piece.size() < kDirect && m_staged + piece.size() > kStage))
+        Flush();
+    if (piece.size() < kDirect)
+        return Add(piece);
+    EndRun();
+    m_pieces[m_count++] = {const_cast<char*>(piece.data()), piece.size()};
+}
+
+void GatheringWriter::EndRun()
+{
+    if (m_staged > m_runStart)
+        m_pieces[m_count++] = {m_stage.get() + m_runStart, m_staged - m_runStart};
+    m_runStart = m_staged;
+}
+
+void GatheringWriter::Flush()
+{
+    EndRun();
+    if (m_status && m_count > 0) {
+        m_status = WriteVector(m_fd, m_pieces, m_count);
+        if (const int err = m_status ? FaultAt(m_name, "write") : 0)
+            m_status = Status::FromErrno(err);
+    }
+    m_count = 0;
+    m_staged = m_runStart = 0;
+}
+
+Status GatheringWriter::Finish()
+{
+    Flush();
+    return m_status;
+}
+
+FileDescriptor OpenRegularFile(const std::string& path)
+{
+    FileDescriptor fd(OpenForReading(path));
+    if (!fd)
+        return fd;
     struct stat st {
     };
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        close(fd);
+    if (fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode)) {
         errno = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
-        return -1;
+        return FileDescriptor();
     }
     return fd;
 }
 
 bool CanOpenForReading(const std::string& path)
 {
-    const int fd = OpenForReading(path);
-    if (fd < 0)
-        return false;
+    const FileDescriptor fd(OpenForReading(path));
     struct stat st {
     };
-    const bool folder = fstat(fd, &st) == 0 && S_ISDIR(st.st_mode);
-    close(fd);
-    return !folder;
+    return fd && !(fstat(fd.Get(), &st) == 0 && S_ISDIR(st.st_mode));
 }
 
 ReadOutcome ReadRegularFile(const std::string& path, std::string& bytes, std::size_t maxBytes)
 {
-    const int fd = OpenRegularFile(path);
-    if (fd < 0)
-        return ReadOutcome::CannotOpen;
+    const FileDescriptor fd = OpenRegularFile(path);
     struct stat st {
     };
-    if (fstat(fd, &st) != 0) {
-        close(fd);
+    if (!fd || fstat(fd.Get(), &st) != 0)
         return ReadOutcome::CannotOpen;
-    }
-    if (static_cast<std::size_t>(st.st_size) > maxBytes) {
-        close(fd);
+    if (static_cast<std::size_t>(st.st_size) > maxBytes)
         return ReadOutcome::TooLarge;
-    }
     // One byte more than the size, so that a file grown since fstat is seen to go on.
     bytes.resize(static_cast<std::size_t>(st.st_size) + 1);
     std::size_t got = 0;
     for (;;) {
         if (got == bytes.size()) {
-            if (got > maxBytes) {
-                close(fd);
+            if (got > maxBytes)
                 return ReadOutcome::TooLarge;
-            }
             bytes.resize(std::min(got * 2, maxBytes + 1));
         }
-        const ssize_t n = read(fd, bytes.data() + got, bytes.size() - got);
+        const ssize_t n = read(fd.Get(), bytes.data() + got, bytes.size() - got);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n < 0) {
-            close(fd);
+        if (n < 0)
             return ReadOutcome::CannotOpen;
-        }
         if (n == 0)
             break;
         got += static_cast<std::size_t>(n);
     }
-    close(fd);
     bytes.resize(got);
     return got > maxBytes ? ReadOutcome::TooLarge : ReadOutcome::Read;
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* reason)
+Status WriteFileAtomically(const std::string& path, const std::function<void(GatheringWriter&)>& make)
 {
     if (path.empty())
-        return Fail(reason, ENOENT);
-    std::string target;
-    struct stat st {
-    };
-    bool exists = false;
-    if (const int err = ResolveTarget(path, target, st, exists))
-        return Fail(reason, err);
+        return Status::FromErrno(ENOENT);
+    Target target;
+    Status status = ResolveTarget(path, target);
+    if (status && target.exists)
+        status = CheckReplaceable(target);
+    if (!status)
+        return status;
+    Replacement replacement(target.path);
+    status = replacement.Create();
+    if (status)
+        status = replacement.Fill(make, target);
+    if (status)
+        status = replacement.Install(target.exists);
+    return status;
+}
 
-    mode_t mode = DefaultMode();
-    if (exists) {
-        if (S_ISDIR(st.st_mode))
-            return Fail(reason, EISDIR);
-        // A device, pipe or socket is never replaced by a regular file.
-        if (!S_ISREG(st.st_mode))
-            return Fail(reason, EPERM);
-        if (const int err = WriteAllowed(target, st))
-            return Fail(reason, err);
-        if (st.st_nlink > 1)
-            return WriteInPlace(target, st, bytes, reason);
-        mode = st.st_mode & 07777;
-    }
-
-    const std::string name = NameOf(target);
-    const int folder = open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder < 0)
-        return Fail(reason, errno);
-    int fd = openat(folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
-    const bool unnamed = fd >= 0;
-    std::string temp; // the temporary file's name, once it has one
-    if (!unnamed && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)) {
-        // A file system without unnamed files: a named temporary file, removed on every failure.
-        for (int tries = 0; fd < 0 && tries < 100; ++tries) {
-            temp = TempName();
-            fd = openat(folder, temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-            if (fd < 0 && errno != EEXIST)
-                break;
-        }
-        if (fd < 0)
-            temp.clear();
-    }
-    auto abandon = [&](int err) {
-        if (fd >= 0)
-            close(fd);
-        if (!temp.empty())
-            unlinkat(folder, temp.c_str(), 0);
-        close(folder);
-        return Fail(reason, err);
-    };
-    if (fd < 0)
-        return abandon(errno);
-
-    if (!WriteAll(fd, bytes))
-        return abandon(errno);
-    // The replacement keeps the owner; where it cannot (another user's file), the save is refused
-    // rather than handing the file to the one saving. The group is kept where the system allows.
-    if (exists && fchown(fd, st.st_uid, st.st_gid) != 0) {
-        if (st.st_uid != geteuid())
-            return abandon(errno);
-        (void)!fchown(fd, static_cast<uid_t>(-1), st.st_gid);
-    }
-    if (fchmod(fd, mode) != 0 || fsync(fd) != 0)
-        return abandon(errno);
-
-    if (unnamed) {
-        // The contents are synced, so the descriptor's close has nothing left to report; it follows
-        // the rename, to keep the moment in which the file bears a temporary name as short as can be.
-        auto done = [&] {
-            close(fd);
-            fsync(folder);
-            close(folder);
-            return true;
-        };
-        // A new file gets its own name at once.
-        if (!exists && LinkUnnamed(fd, folder, name))
-            return done();
-        if (!exists && errno != EEXIST)
-            return abandon(errno);
-        // An existing one is replaced by a rename from a name kept for this target: a save cut short
-        // between the two steps leaves that name, and the next save of the same file takes it back.
-        const std::string held = HeldName(name);
-        if (!LinkUnnamed(fd, folder, held) &&
-            !(errno == EEXIST && unlinkat(folder, held.c_str(), 0) == 0 && LinkUnnamed(fd, folder, held)))
-            return abandon(errno);
-        temp = held;
-        if (renameat(folder, temp.c_str(), folder, name.c_str()) != 0)
-            return abandon(errno);
-        return done();
-    }
-    const int closed = close(fd);
-    fd = -1;
-    if (closed != 0)
-        return abandon(errno);
-    if (renameat(folder, temp.c_str(), folder, name.c_str()) != 0)
-        return abandon(errno);
-    fsync(folder);
-    close(folder);
-    return true;
+Status WriteFileAtomically(const std::string& path, std::string_view bytes)
+{
+    return WriteFileAtomically(path, [bytes](GatheringWriter& out) { out.Add(bytes); });
 }
 
 bool IsSameFile(const std::string& a, const std::string& b)

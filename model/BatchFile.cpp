@@ -71,22 +71,17 @@ std::string ComposeBatchText(std::string_view configFileName, const SectionNode*
     return text;
 }
 
-bool WriteBatchFile(const std::string& configPath, const SectionNode* ring, std::string* reason)
+Status WriteBatchFile(const std::string& configPath, const SectionNode* ring)
 {
     const std::string batchPath = BatchPathFor(configPath);
     // Also through links: a batch path leading to the configuration's own file must not replace it.
-    if (configPath.empty() || batchPath == configPath || IsSameFile(batchPath, configPath)) {
-        if (reason)
-            *reason = "The batch file would replace the configuration file.";
-        return false;
-    }
+    if (configPath.empty() || batchPath == configPath || IsSameFile(batchPath, configPath))
+        return Status::Refusal("The batch file would replace the configuration file.");
     const std::string text = ComposeBatchText(ConfigFileNameOf(configPath), ring);
-    if (text.empty()) {
-        if (reason)
-            *reason = "The configuration holds no section.";
-        return false;
-    }
-    return WriteFileAtomically(batchPath, ToFileText(text), reason);
+    if (text.empty())
+        return Status::Refusal("The configuration holds no section.");
+    // Composed whole, unlike the configuration: most of it is numbers and labels, not the ring's texts.
+    return WriteFileAtomically(batchPath, ToFileText(text));
 }
 
 } // namespace vl

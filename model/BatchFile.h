@@ -1,6 +1,7 @@
 // The launcher batch file written beside every saved configuration.
 #pragma once
 
+#include "AtomicFile.h"
 #include "SectionRing.h"
 
 #include <string>
@@ -20,9 +21,9 @@ std::string ConfigFileNameOf(std::string_view configPath);
 std::string ComposeBatchText(std::string_view configFileName, const SectionNode* ring);
 
 // Writes the batch file for the configuration saved at configPath, replacing any old one atomically.
-// False when the ring has no sections, the batch path would be the configuration itself (also through
-// links or another name of the same file), or the file cannot be written (reason, when given, says
-// why). Shows nothing.
-bool WriteBatchFile(const std::string& configPath, const SectionNode* ring, std::string* reason = nullptr);
+// A refusal when the ring has no sections or the batch path would be the configuration itself (also
+// through links or another name of the same file), the system's reason when the file cannot be
+// written. Shows nothing.
+Status WriteBatchFile(const std::string& configPath, const SectionNode* ring);
 
 } // namespace vl

@@ -5,8 +5,6 @@
 #include "CaseFold.h"
 #include "TextMode.h"
 
-#include <cerrno>
-
 namespace vl
 {
 
@@ -185,114 +183,122 @@ ReadResult ReadConfigFile(const std::string& fileName)
 namespace
 {
 
-// Composes the file's lines with their CR LF ends, checking that each stays a line the launcher takes.
-class LineWriter
-{
-  public:
-    LineWriter(std::string& out, std::string* reason) : m_out(out), m_reason(reason) {}
-
-    // key, then the parts of the value; false when they would not make one line of at most 1022 bytes.
-    bool Line(std::string_view key, std::string_view value, std::string_view tail = {})
-    {
-        if (key.size() + value.size() + tail.size() > kMaxLineLength)
-            return Refuse("A line would be longer than the launcher reads (1022 bytes).");
-        if (!Carriable(value) || !Carriable(tail))
-            return Refuse("A one-line value holds a line break or a NUL byte.");
-        m_out.append(key).append(value).append(tail).append(kFileLineEnd);
-        return true;
-    }
-
-    // A description line: its line breaks become the file's CR CR form.
-    bool DescriptionLine(std::string_view description)
-    {
-        constexpr std::string_view key = "DESCRIPTION=";
-        if (key.size() + description.size() > kMaxLineLength)
-            return Refuse("A line would be longer than the launcher reads (1022 bytes).");
-        if (description.find('\0') != std::string_view::npos)
-            return Refuse("A one-line value holds a line break or a NUL byte.");
-        const std::size_t start = m_out.size() + key.size();
-        m_out.append(key).append(description);
-        for (std::size_t i = start; (i = m_out.find('\n', i)) != std::string::npos; ++i)
-            m_out[i] = '\r';
-        m_out.append(kFileLineEnd);
-        return true;
-    }
-
-    void EmptyLine() { m_out.append(kFileLineEnd); }
-
-    bool Refuse(const char* why)
-    {
-        if (m_reason)
-            *m_reason = why;
-        return false;
-    }
-
-  private:
-    static bool Carriable(std::string_view v)
-    {
-        return v.find('\n') == std::string_view::npos && v.find('\0') == std::string_view::npos;
-    }
-
-    std::string& m_out;
-    std::string* m_reason;
-};
+constexpr const char* kTooLong = "A line would be longer than the launcher reads (1022 bytes).";
+constexpr const char* kBreakOrNul = "A one-line value holds a line break or a NUL byte.";
 
 std::string_view TextOrEmpty(const std::optional<std::string>& text)
 {
     return text ? std::string_view(*text) : std::string_view();
 }
 
-} // namespace
-
-bool ComposeConfigText(const SectionNode* ring, std::string& bytes, std::string* reason)
+// Whether a key and its value make a line the launcher takes: at most 1022 bytes, and for a one-line
+// value no line break; no NUL byte in any.
+Status CheckLine(std::string_view key, std::string_view value, bool oneLine = true)
 {
-    const SectionNode* sentinel = FindSentinel(ring);
-    std::string text;
-    LineWriter out(text, reason);
-    if (!sentinel || sentinel->next == sentinel)
-        return out.Refuse("The configuration holds no section.");
-
-    std::size_t estimate = 0;
-    for (const SectionNode* node = sentinel->next; node != sentinel; node = node->next)
-        estimate += 64 + node->name.size() + node->parent.size() + node->title.size() +
-                    TextOrEmpty(node->path).size() + TextOrEmpty(node->description).size();
-    text.reserve(estimate);
-
-    for (const SectionNode* node = sentinel->next; node != sentinel; node = node->next) {
-        if (node->name.find(']') != std::string::npos)
-            return out.Refuse("A section name holds \"]\".");
-        // The reader refuses a header holding a CR, so a name with one could not be read back.
-        if (node->name.find('\r') != std::string::npos)
-            return out.Refuse("A one-line value holds a line break or a NUL byte.");
-        if (node->parent == kSentinelMark)
-            return out.Refuse("A parent or BIOSSTR value of \"[S]\" cannot be read back.");
-        bool ok = out.Line("[", node->name, "]");
-        if (node->name == kMiscSection) {
-            ok = ok && out.Line("BIOSSTR=", node->parent);
-        } else {
-            ok = ok && out.Line("PARENT=", node->parent) && out.Line("TITLE=", node->title) &&
-                 out.Line("PATH=", TextOrEmpty(node->path)) &&
-                 out.DescriptionLine(TextOrEmpty(node->description));
-        }
-        if (!ok)
-            return false;
-        out.EmptyLine();
-    }
-    bytes = std::move(text);
-    return true;
+    if (key.size() + value.size() > kMaxLineLength)
+        return Status::Refusal(kTooLong);
+    if (value.find('\0') != std::string_view::npos || (oneLine && value.find('\n') != std::string_view::npos))
+        return Status::Refusal(kBreakOrNul);
+    return {};
 }
 
-bool WriteConfigFile(const std::string& fileName, const SectionNode* ring, std::string* reason)
+// A description's line breaks (CR LF) in the file's form, CR CR: only the LF changes.
+template <class Out> void AddDescription(std::string_view description, Out& out)
 {
-    if (fileName.empty() || !ring) {
-        if (reason)
-            *reason = "No file name or no configuration.";
-        return false;
+    for (std::size_t lf; (lf = description.find('\n')) != std::string_view::npos;
+         description.remove_prefix(lf + 1)) {
+        out.Add(description.substr(0, lf));
+        out.Add("\r");
     }
-    std::string bytes;
-    if (!ComposeConfigText(ring, bytes, reason))
-        return false;
-    return WriteFileAtomically(fileName, bytes, reason);
+    out.Add(description);
+}
+
+// Whether the file can carry a section, each of its lines taken by the launcher and read back alike.
+Status CheckSection(const SectionNode& node)
+{
+    if (node.name.find(']') != std::string::npos)
+        return Status::Refusal("A section name holds \"]\".");
+    // The reader refuses a header holding a CR, so a name with one could not be read back.
+    if (node.name.find('\r') != std::string::npos)
+        return Status::Refusal(kBreakOrNul);
+    if (node.parent == kSentinelMark)
+        return Status::Refusal("A parent or BIOSSTR value of \"[S]\" cannot be read back.");
+    Status status = CheckLine("[]", node.name);
+    auto line = [&status](std::string_view key, std::string_view value, bool oneLine = true) {
+        if (status)
+            status = CheckLine(key, value, oneLine);
+    };
+    if (node.name == kMiscSection) {
+        line("BIOSSTR=", node.parent);
+    } else {
+        line("PARENT=", node.parent);
+        line("TITLE=", node.title);
+        line("PATH=", TextOrEmpty(node.path));
+        line("DESCRIPTION=", TextOrEmpty(node.description), false);
+    }
+    return status;
+}
+
+Status CheckRing(const SectionNode* sentinel)
+{
+    if (!sentinel || sentinel->next == sentinel)
+        return Status::Refusal("The configuration holds no section.");
+    for (const SectionNode* node = sentinel->next; node != sentinel; node = node->next) {
+        if (Status status = CheckSection(*node); !status)
+            return status;
+    }
+    return {};
+}
+
+// The lines of a checked ring with their CR LF ends, as pieces of the sections' own texts between
+// constant ones.
+template <class Out> void AddRing(const SectionNode* sentinel, Out& out)
+{
+    for (const SectionNode* node = sentinel->next; node != sentinel; node = node->next) {
+        out.Add("[");
+        out.Add(node->name);
+        if (node->name == kMiscSection) {
+            out.Add("]\r\nBIOSSTR=");
+            out.Add(node->parent);
+        } else {
+            out.Add("]\r\nPARENT=");
+            out.Add(node->parent);
+            out.Add("\r\nTITLE=");
+            out.Add(node->title);
+            out.Add("\r\nPATH=");
+            out.Add(TextOrEmpty(node->path));
+            out.Add("\r\nDESCRIPTION=");
+            AddDescription(TextOrEmpty(node->description), out);
+        }
+        out.Add("\r\n\r\n");
+    }
+}
+
+} // namespace
+
+Status ComposeConfigText(const SectionNode* ring, std::string& bytes)
+{
+    const SectionNode* sentinel = FindSentinel(ring);
+    Status status = CheckRing(sentinel);
+    if (!status)
+        return status;
+    struct {
+        std::string text;
+        void Add(std::string_view piece) { text.append(piece); }
+    } composed;
+    AddRing(sentinel, composed);
+    bytes = std::move(composed.text);
+    return status;
+}
+
+Status WriteConfigFile(const std::string& fileName, const SectionNode* ring)
+{
+    if (fileName.empty() || !ring)
+        return Status::Refusal("No file name or no configuration.");
+    const SectionNode* sentinel = FindSentinel(ring);
+    if (Status status = CheckRing(sentinel); !status)
+        return status;
+    return WriteFileAtomically(fileName, [sentinel](GatheringWriter& out) { AddRing(sentinel, out); });
 }
 
 } // namespace vl

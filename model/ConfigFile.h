@@ -1,6 +1,7 @@
 // Reading and writing the launcher's configuration file (.ini).
 #pragma once
 
+#include "AtomicFile.h"
 #include "SectionRing.h"
 
 #include <string>
@@ -56,13 +57,14 @@ int ReadConfigBytes(const std::string& fileName, std::string& bytes);
 // ReadConfigBytes, then ParseConfigText.
 ReadResult ReadConfigFile(const std::string& fileName);
 
-// The bytes WriteConfigFile writes for a ring; false (with a reason) for a ring that has no sections
-// or holds a value the file cannot carry (a line break in a one-line value, an over-long line).
-bool ComposeConfigText(const SectionNode* ring, std::string& bytes, std::string* reason = nullptr);
+// The bytes WriteConfigFile writes for a ring; a refusal for a ring that has no sections or holds a
+// value the file cannot carry (a line break in a one-line value, an over-long line).
+Status ComposeConfigText(const SectionNode* ring, std::string& bytes);
 
-// Writes the ring to fileName, replacing it atomically. False when the name or the ring is missing,
-// the ring is empty, or the file cannot be written; nothing is written then.
-bool WriteConfigFile(const std::string& fileName, const SectionNode* ring, std::string* reason = nullptr);
+// Writes the ring to fileName, replacing it atomically, straight from the ring's texts. A refusal when
+// the name or the ring is missing or ComposeConfigText would refuse, the system's reason when the file
+// cannot be written; nothing is written then.
+Status WriteConfigFile(const std::string& fileName, const SectionNode* ring);
 
 // CR CR pairs (the file's form of a description's line break) to CR LF, and back.
 std::string DescriptionFromFile(std::string_view value);

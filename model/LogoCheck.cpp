@@ -32,27 +32,25 @@ bool CheckLogoFile(const std::string& path, std::string& message)
 {
     message.clear();
     // A pipe or a device would block the read or never end it: only a regular file is looked at.
-    const int fd = OpenRegularFile(path);
-    if (fd < 0) {
+    const FileDescriptor fd = OpenRegularFile(path);
+    if (!fd) {
         message = texts::kLogoCannotOpen;
         return false;
     }
     unsigned char header[kPcxHeaderSize];
     std::size_t got = 0;
     while (got < kPcxHeaderSize) {
-        const ssize_t n = read(fd, header + got, kPcxHeaderSize - got);
+        const ssize_t n = read(fd.Get(), header + got, kPcxHeaderSize - got);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
             message = std::string(std::strerror(errno)).substr(0, 254);
-            close(fd);
             return false;
         }
         if (n == 0)
             break;
         got += static_cast<std::size_t>(n);
     }
-    close(fd);
     return CheckLogoHeader(header, got, message);
 }
 

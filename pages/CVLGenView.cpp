@@ -183,11 +183,11 @@ bool CVLGenView::OfferLogoFrom(const QString& picturePath)
                 .arg(name, shownFolder, platform::FileNameOf(picturePath)),
             platform::MsgButtons::YesNo, platform::MsgIcon::Question) != platform::MsgAnswer::Yes)
         return true;
-    std::string reason;
-    if (!WriteFileAtomically(LocalPath(folder + name), LogoFileBytes(picture->logo), &reason)) {
+    if (const Status written = WriteFileAtomically(LocalPath(folder + name), LogoFileBytes(picture->logo));
+        !written) {
         platform::ShowMessage(
             QStringLiteral("Error:\nUnable to write the logo %1.\n%2")
-                .arg(QDir::toNativeSeparators(folder + name), QString::fromLocal8Bit(reason)));
+                .arg(QDir::toNativeSeparators(folder + name), QString::fromLocal8Bit(written.Reason())));
         return true;
     }
     SetFieldText(m_ui->logoPathEdit, name);

@@ -17,7 +17,7 @@ set -euo pipefail
 declare -A group=(
     [build]="build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev help2man bcc elks-libc"
     [run]="qt6-translations-l10n dosbox libqt6svg6 qt6-image-formats-plugins"
-    [test]="libgtest-dev libgmock-dev qt6-base-private-dev dosbox libqt6svg6"
+    [test]="libgtest-dev libgmock-dev qt6-base-private-dev dosbox libqt6svg6 attr acl"
     [fuzz]="clang libclang-rt-14-dev"
     [coverage]="gcovr"
     [bench]="libbenchmark-dev libinih-dev"

@@ -101,9 +101,8 @@ int RunMakeLogo(const std::vector<std::string>& files)
         std::printf("%s\n", out.c_str());
         return std::fflush(stdout) == 0 ? cli::kClean : cli::kProblem;
     }
-    std::string reason;
-    if (!WriteFileAtomically(out, bytes, &reason))
-        return Refuse(out, "Unable to write the logo. " + reason);
+    if (const Status written = WriteFileAtomically(out, bytes); !written)
+        return Refuse(out, "Unable to write the logo. " + written.Reason());
     std::printf("%s\n", out.c_str());
     return std::fflush(stdout) == 0 ? cli::kClean : cli::kProblem;
 }

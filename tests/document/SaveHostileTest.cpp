@@ -6,6 +6,9 @@
 
 #include <QAction>
 #include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <cstdlib>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -137,8 +140,6 @@ TEST_F(Hostile, saveReplacesOnlyWhatItMayAndKeepsLinksOwnersAndOtherNames)
          "grep -qx OLD MENU.ini"},
         {"MENU.ini", "mkfifo p && ln -s p MENU.ini", "Operation not permitted", "test -p p"},
         {"MENU.ini", "ln -s MENU.ini MENU.ini", "Too many levels of symbolic links", "test -L MENU.ini"},
-        {"MENU.ini", "echo OLD >MENU.ini && ln MENU.ini B", "",
-         "grep -q Welcome B && test $(stat -c %h B) = 2"},
         {"MENU.ini", "ln -s MENU.ini MENU.bat", "The batch file would replace the configuration file.",
          "grep -q Welcome MENU.ini && test -L MENU.bat"},
         {"A.ini" + std::string(250, 'x'), "", "", "grep -q Welcome A.inixx*"}, // the longest name
@@ -151,16 +152,16 @@ TEST_F(Hostile, saveReplacesOnlyWhatItMayAndKeepsLinksOwnersAndOtherNames)
     int n = 0;
     for (const auto& [name, make, reason, kept] : rows) {
         SCOPED_TRACE(++n);
-        if (n > 6 && geteuid() != 0)
+        if (n > 5 && geteuid() != 0)
             continue;
         const QString dir = Path("r") + QString::number(n) + QLatin1Char('/');
         const QString target = dir + QString::fromStdString(name);
         ASSERT_TRUE(QDir().mkpath(dir) && Sh(dir, *make ? make : "true"));
         m_doc = std::make_unique<vl::CVLConfigDoc>();
         ASSERT_TRUE(m_doc->OnNewDocument());
-        // Row 5: the configuration is saved, the batch file is not.
-        EXPECT_EQ(m_doc->DoSave(target), !*reason || n == 5);
-        const QString message = n == 5 ? QStringLiteral("Unable to write the batch file %1.\n%2")
+        // Row 4: the configuration is saved, the batch file is not.
+        EXPECT_EQ(m_doc->DoSave(target), !*reason || n == 4);
+        const QString message = n == 4 ? QStringLiteral("Unable to write the batch file %1.\n%2")
                                              .arg(dir + QStringLiteral("MENU.bat"), QLatin1String(reason))
                                 : *reason ? kUnableToSave.arg(target, QLatin1String(reason))
                                           : kSavedInfo;
@@ -170,20 +171,14 @@ TEST_F(Hostile, saveReplacesOnlyWhatItMayAndKeepsLinksOwnersAndOtherNames)
     }
 }
 
-TEST_F(Hostile, savesCutShortLeaveNothingBehind)
+TEST_F(Hostile, saveOverAFileSizeLimitFailsWithItsReason)
 {
-    // A configuration of a few megabytes, so that a save lasts long enough to be cut short.
-    QByteArray big = SmallConfig();
-    const QByteArray product = "[P]\r\nPARENT=Velmora Products\r\nTITLE=t\r\nPATH=p\r\nDESCRIPTION=";
-    big += (product + QByteArray(900, 'd') + "\r\n").repeated(2000);
-    ASSERT_TRUE(Start({WriteFile(QStringLiteral("big.ini"), big)}));
-    const QString dir = Path("out/"), target = dir + QStringLiteral("MENU.ini");
-    ASSERT_TRUE(QDir().mkpath(dir));
-
-    // Over a file-size limit the save fails with its reason, and the program goes on.
+    ASSERT_TRUE(Start({WriteFile(QStringLiteral("X.ini"), SmallConfig())}));
+    const QString target = Path("out/X.ini");
+    ASSERT_TRUE(QDir().mkpath(Path("out")));
     const pid_t limited = fork();
     if (limited == 0) {
-        const rlimit limit{4096, 4096};
+        const rlimit limit{0, 0};
         const bool refused = setrlimit(RLIMIT_FSIZE, &limit) == 0 && !Doc()->DoSave(target);
         const QString expected = kUnableToSave.arg(target, QStringLiteral("File too large"));
         _exit(refused && TakeMessages() == QStringList{expected} ? 0 : 1);
@@ -191,23 +186,90 @@ TEST_F(Hostile, savesCutShortLeaveNothingBehind)
     int status = 0;
     ASSERT_EQ(waitpid(limited, &status, 0), limited);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "wait status " << status;
-    EXPECT_TRUE(Sh(dir, "test -z \"$(ls -A)\""));
+    EXPECT_TRUE(Sh(Path("out"), "test -z \"$(ls -A)\""));
+}
 
-    ASSERT_TRUE(Doc()->DoSave(target));
-    TakeMessages();
-    for (int round = 0; round < 20; ++round) {
+// One save, two ways in: `vlconfig --write-batch X.ini`, and Ctrl+S in the window showing X.ini; both
+// replace X.bat. Each save runs in a process of its own whose standard output is the file "out", so
+// that a row can kill it or stop it at a named step (VLCONFIG_SAVE_FAULTS). A stopped save waits
+// while X.cfg's batch file, also X.bat, is written whole.
+TEST_F(Hostile, savesInstallTheirOwnBytesWholeOrFailAndLeaveNothing)
+{
+    const struct {
+        const char* make;   // in the folder, beside X.ini and X.cfg; $OTHER runs a command as another user
+        const char* faults; // of the save
+        const char* reason; // why X.bat is not written: "" when it is, none when the save is killed
+        const char* after;  // holds in the folder afterwards
+    } rows[] = {
+        // A file with another name is replaced whole, and the other name keeps the old bytes; a save
+        // killed while it writes leaves both as they were.
+        {"echo OLD >X.bat && ln X.bat B", "", "", "grep -qx OLD B && grep -q TOOLS.BAT X.bat"},
+        {"echo OLD >X.bat && ln X.bat B", "X.bat:write=kill", nullptr,
+         "grep -qx OLD B && grep -qx OLD X.bat"},
+        // Two saves at once each install their own bytes; a name taken in advance blocks nothing.
+        {"echo OLD >X.bat", "X.bat:rename=stop", "", "grep -q TOOLS.BAT X.bat"},
+        {"echo OLD >X.bat && chmod 1777 . && $OTHER mkdir .vlw4CfToqLA8", "", "", "grep -q TOOLS.BAT X.bat"},
+        // Extended attributes and access control lists are kept.
+        {"echo OLD >X.bat && setfattr -n user.vl -v kept X.bat && setfacl -m u:65534:rw X.bat", "", "",
+         "getfattr -n user.vl X.bat | grep -q kept && getfacl -n X.bat | grep -q user:65534:rw-"},
+        // Without unnamed files (EOPNOTSUPP), a failing write (ENOSPC) removes the named one.
+        {"echo OLD >X.bat", "X.bat:unnamed=95,X.bat:write=28", "No space left on device",
+         "grep -qx OLD X.bat"},
+        // A link into /proc, here to the saving process's standard output, is refused.
+        {"ln -s /proc/self/fd/1 X.bat", "", "Permission denied", "! grep -q echo ../out"},
+    };
+    setenv("OTHER", geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups" : "", 1);
+    ASSERT_EQ(chmod(QFile::encodeName(TempPath()).constData(), 0755), 0);
+    const std::string out = QFile::encodeName(Path("out")).toStdString();
+    QStringList skipped;
+    for (int n = 0; n < int(std::size(rows)) * 2; ++n) {
+        const auto& [make, faults, reason, after] = rows[n / 2];
+        const bool window = n % 2;
+        SCOPED_TRACE(testing::Message() << make << (window ? ", Ctrl+S" : ", --write-batch"));
+        const QString dir = Path("r") + QString::number(n) + QLatin1Char('/');
+        ASSERT_TRUE(QDir().mkpath(dir));
+        WriteFile(dir.mid(TempPath().size() + 1) + QStringLiteral("X.ini"), SmallConfig());
+        WriteFile(dir.mid(TempPath().size() + 1) + QStringLiteral("X.cfg"), kOtherConfig);
+        if (!Sh(dir, make)) {
+            ASSERT_TRUE(strstr(make, "setf")) << "the set-up failed";
+            skipped << QStringLiteral("extended attributes (the file system takes none)");
+            continue;
+        }
+        ASSERT_TRUE(Sh(dir, "ls -A >../before") && (!window || Start({dir + QStringLiteral("X.ini")})));
         const pid_t saver = fork();
         if (saver == 0) {
-            for (;;)
-                Doc()->DoFileSave();
+            const int fd = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            setenv("VLCONFIG_SAVE_FAULTS", faults, 1);
+            if (dup2(fd, 1) < 0 || dup2(fd, 2) < 0 || chdir(QFile::encodeName(dir).constData()) != 0)
+                _exit(126);
+            if (!window)
+                _exit(execl(VLCONFIG_PROGRAM, "vlconfig", "--write-batch", "X.ini", nullptr));
+            Key(Qt::Key_S, Qt::ControlModifier);
+            const QByteArray shown = TakeMessages().join(QLatin1Char('|')).toLocal8Bit();
+            _exit(write(1, shown.data(), size_t(shown.size())) == shown.size() ? 0 : 1);
         }
-        usleep(static_cast<useconds_t>(500 + 1500 * (round % 10)));
-        kill(saver, round % 2 ? SIGKILL : SIGTERM);
-        waitpid(saver, nullptr, 0);
+        int status = 0;
+        ASSERT_EQ(waitpid(saver, &status, WUNTRACED), saver);
+        if (strstr(faults, "stop")) {
+            EXPECT_TRUE(Sh(dir, "'" VLCONFIG_PROGRAM "' --write-batch X.cfg"));
+        }
+        if (WIFSTOPPED(status) && kill(saver, SIGCONT) == 0) {
+            ASSERT_EQ(waitpid(saver, &status, 0), saver);
+        }
+        const QString batch = window ? dir + QStringLiteral("X.bat") : QStringLiteral("X.bat");
+        const QString refusal = QLatin1String(window ? "Unable to write the batch file %1.\n%2"
+                                                     : "X.ini: Unable to write the batch file %1. %2\n")
+                                    .arg(batch, QLatin1String(reason));
+        if (!reason)
+            EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "wait status " << status;
+        else
+            EXPECT_EQ(std::pair(status, QString::fromLocal8Bit(ReadFile(Path("out")))),
+                      std::pair(*reason && !window ? 256 : 0, *reason  ? refusal
+                                                              : window ? kSavedInfo
+                                                                       : QString()));
+        EXPECT_TRUE(Sh(dir, after));
+        EXPECT_TRUE(Sh(dir, "ls -A | diff -q - ../before")) << "a temporary file left";
     }
-    // A kill in the moment between naming the new file and its rename may leave that one name, which
-    // the next save of the file takes back.
-    ASSERT_TRUE(Doc()->DoFileSave());
-    EXPECT_EQ(TakeMessages(), QStringList{kSavedInfo});
-    EXPECT_TRUE(Sh(dir, "test \"$(ls -A | xargs)\" = 'MENU.bat MENU.ini'"));
+    if (!skipped.isEmpty())
+        GTEST_SKIP() << skipped.join(QLatin1String(", ")).toStdString();
 }

@@ -130,9 +130,9 @@ TEST(ConfigWrite, FormsOfSectionsAndTheLongestLine)
                                {"p\n", "A", ""}, {"p", "A", "t\n"}, {"[S]", "A", ""}};
     // clang-format on
     for (const Section& section : refused) {
-        std::string bytes, reason;
-        EXPECT_FALSE(ComposeConfigText(MakeRing({section}).get(), bytes, &reason));
-        EXPECT_FALSE(reason.empty());
+        std::string bytes;
+        const Status refusal = ComposeConfigText(MakeRing({section}).get(), bytes);
+        EXPECT_TRUE(!refusal && !refusal.Reason().empty());
     }
 }
 
