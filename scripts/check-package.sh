@@ -17,6 +17,7 @@ trap 'rm -rf "$root"' EXIT
 dpkg-deb --extract "$deb" "$root"
 
 expected=(usr/bin/vlconfig usr/libexec/vlconfig-gui usr/share/vlconfig/VLDefault.cfg usr/share/vlconfig/vlconfig.html
+    usr/share/vlconfig/dos/VLLAUNCH.EXE usr/share/vlconfig/dos/MOUSE.COM usr/share/vlconfig/dos/VLDONE.COM
     usr/share/doc/vlconfig/copyright usr/share/doc/vlconfig/changelog.gz
     "usr/share/applications/$id.desktop" "usr/share/metainfo/$id.metainfo.xml"
     usr/share/mime/packages/vlconfig.xml usr/share/man/man1/vlconfig.1.gz
