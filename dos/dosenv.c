@@ -4,6 +4,7 @@
 #include <string.h>
 
 /* The byte at seg:off, outside the program's own segment. */
+/* clang-format off */
 static int far_byte(seg, off) unsigned seg; unsigned off;
 {
 #asm
@@ -19,9 +20,10 @@ static int far_byte(seg, off) unsigned seg; unsigned off;
     pop bp
 #endasm
 }
+/* clang-format on */
 
 /* Looked up in the environment block whose segment the program segment prefix holds at 0x2C. */
-char *dos_getenv(name) const char *name;
+char* dos_getenv(name) const char* name;
 {
     extern unsigned __psp;
     static char value[128];

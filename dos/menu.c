@@ -11,7 +11,7 @@ static int lower(int c)
     return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c;
 }
 
-int vl_equal_ignoring_case(const char *a, const char *b)
+int vl_equal_ignoring_case(const char* a, const char* b)
 {
     while (*a && lower((unsigned char)*a) == lower((unsigned char)*b)) {
         ++a;
@@ -20,7 +20,7 @@ int vl_equal_ignoring_case(const char *a, const char *b)
     return *a == 0 && *b == 0;
 }
 
-static int starts_ignoring_case(const char *text, const char *prefix)
+static int starts_ignoring_case(const char* text, const char* prefix)
 {
     while (*prefix && lower((unsigned char)*text) == lower((unsigned char)*prefix)) {
         ++text;
@@ -31,20 +31,20 @@ static int starts_ignoring_case(const char *text, const char *prefix)
 
 /* A copy of at most max bytes of text; the shared empty text when there is nothing to copy or no
    memory left (the menu then shows less, but shows). */
-static char *copy(const char *text, unsigned max)
+static char* copy(const char* text, unsigned max)
 {
     unsigned n = strlen(text);
-    char *out;
+    char* out;
     if (n > max)
         n = max;
-    if (n == 0 || (out = (char *)malloc(n + 1)) == 0)
+    if (n == 0 || (out = (char*)malloc(n + 1)) == 0)
         return empty;
     memcpy(out, text, n);
     out[n] = 0;
     return out;
 }
 
-static void set(char **field, const char *text, unsigned max)
+static void set(char** field, const char* text, unsigned max)
 {
     if (*field != empty)
         free(*field);
@@ -52,9 +52,9 @@ static void set(char **field, const char *text, unsigned max)
 }
 
 /* The file's CR CR (a line break in a description) as '\n'; any other CR is dropped. */
-static void description_breaks(char *text)
+static void description_breaks(char* text)
 {
-    char *out = text;
+    char* out = text;
     for (; *text; ++text) {
         if (text[0] == '\r' && text[1] == '\r') {
             *out++ = '\n';
@@ -67,7 +67,7 @@ static void description_breaks(char *text)
 }
 
 /* The next line without its line end, cut to VL_LINE_MAX bytes; 0 at the end of the file. */
-static char *next_line(FILE *file, char *line, unsigned size)
+static char* next_line(FILE* file, char* line, unsigned size)
 {
     unsigned n;
     int c;
@@ -88,13 +88,13 @@ static char *next_line(FILE *file, char *line, unsigned size)
     return line;
 }
 
-int vl_read_menu(FILE *file, struct vl_menu *menu)
+int vl_read_menu(FILE* file, struct vl_menu* menu)
 {
     /* Room for the longest line, its CR LF and the end of the text. */
     static char line[VL_LINE_MAX + 4];
-    struct vl_section *current = 0;
-    char *value;
-    char *close;
+    struct vl_section* current = 0;
+    char* value;
+    char* close;
     int numbered = 0;
     int i;
 
@@ -130,7 +130,7 @@ int vl_read_menu(FILE *file, struct vl_menu *menu)
         }
     }
     for (i = 0; i < menu->count; ++i) {
-        struct vl_section *s = &menu->sections[i];
+        struct vl_section* s = &menu->sections[i];
         if (vl_is_numbered(s))
             s->number = ++numbered;
         else if (menu->general < 0 && strcmp(s->name, "GENERAL") == 0 && strcmp(s->parent, "GENERAL") == 0)
@@ -139,11 +139,11 @@ int vl_read_menu(FILE *file, struct vl_menu *menu)
     return menu->count;
 }
 
-void vl_free_menu(struct vl_menu *menu)
+void vl_free_menu(struct vl_menu* menu)
 {
     int i;
     for (i = 0; i < menu->count; ++i) {
-        struct vl_section *s = &menu->sections[i];
+        struct vl_section* s = &menu->sections[i];
         set(&s->name, "", 0);
         set(&s->parent, "", 0);
         set(&s->title, "", 0);
@@ -153,19 +153,19 @@ void vl_free_menu(struct vl_menu *menu)
     menu->count = 0;
 }
 
-int vl_is_numbered(const struct vl_section *section)
+int vl_is_numbered(const struct vl_section* section)
 {
     if (strcmp(section->name, "GENERAL") == 0 && strcmp(section->parent, "GENERAL") == 0)
         return 0;
     return section->name[0] != 0 && strcmp(section->name, "MISC") != 0;
 }
 
-int vl_list(const struct vl_menu *menu, const char *parent, int *out, int max)
+int vl_list(const struct vl_menu* menu, const char* parent, int* out, int max)
 {
     int i;
     int n = 0;
     for (i = 0; i < menu->count; ++i) {
-        const struct vl_section *s = &menu->sections[i];
+        const struct vl_section* s = &menu->sections[i];
         /* An entry past the largest exit code could never be started. */
         if (s->number == 0 || s->number > VL_MAX_CODE || !vl_equal_ignoring_case(s->parent, parent))
             continue;
@@ -176,7 +176,7 @@ int vl_list(const struct vl_menu *menu, const char *parent, int *out, int max)
     return n;
 }
 
-const char *vl_ini_argument(int argc, char **argv)
+const char* vl_ini_argument(int argc, char** argv)
 {
     int i;
     for (i = 1; i < argc; ++i) {

@@ -18,12 +18,12 @@ extern "C" {
 #define VL_PRODUCT_HEADING "Velmora Products"
 
 struct vl_section {
-    char *name;
-    char *parent;      /* the BIOSSTR value for the MISC section */
-    char *title;
-    char *description; /* line breaks as '\n' */
-    char *path;
-    int number;        /* the batch file's number for it; 0: none */
+    char* name;
+    char* parent; /* the BIOSSTR value for the MISC section */
+    char* title;
+    char* description; /* line breaks as '\n' */
+    char* path;
+    int number; /* the batch file's number for it; 0: none */
 };
 
 struct vl_menu {
@@ -34,21 +34,21 @@ struct vl_menu {
 
 /* Reads a configuration; what cannot be taken (a line of no known kind, a key before any section)
    is passed over, so a damaged file still shows what it can. Returns the number of sections. */
-int vl_read_menu(FILE *file, struct vl_menu *menu);
-void vl_free_menu(struct vl_menu *menu);
+int vl_read_menu(FILE* file, struct vl_menu* menu);
+void vl_free_menu(struct vl_menu* menu);
 
 /* Whether the batch file gives the section a label: all but the general section, nameless
    sections and MISC. */
-int vl_is_numbered(const struct vl_section *section);
+int vl_is_numbered(const struct vl_section* section);
 
 /* The numbered sections whose parent is parent (ignoring letter case), in file order: their
    indexes go to out (when given, at most max). Returns how many there are. */
-int vl_list(const struct vl_menu *menu, const char *parent, int *out, int max);
+int vl_list(const struct vl_menu* menu, const char* parent, int* out, int max);
 
 /* The configuration named by "/INI=" on the command line, or 0. */
-const char *vl_ini_argument(int argc, char **argv);
+const char* vl_ini_argument(int argc, char** argv);
 
-int vl_equal_ignoring_case(const char *a, const char *b);
+int vl_equal_ignoring_case(const char* a, const char* b);
 
 #ifdef __cplusplus
 }

@@ -2,16 +2,17 @@
 #include "pcx.h"
 
 /* The 16 colours of the 640 by 480 mode as it starts, in 6 bits a component. */
-static const unsigned char screen[16][3] = {
-    {0, 0, 0}, {0, 0, 42}, {0, 42, 0}, {0, 42, 42}, {42, 0, 0}, {42, 0, 42}, {42, 21, 0}, {42, 42, 42},
-    {21, 21, 21}, {21, 21, 63}, {21, 63, 21}, {21, 63, 63}, {63, 21, 21}, {63, 21, 63}, {63, 63, 21}, {63, 63, 63}};
+static const unsigned char screen[16][3] = {{0, 0, 0},    {0, 0, 42},   {0, 42, 0},   {0, 42, 42},
+                                            {42, 0, 0},   {42, 0, 42},  {42, 21, 0},  {42, 42, 42},
+                                            {21, 21, 21}, {21, 21, 63}, {21, 63, 21}, {21, 63, 63},
+                                            {63, 21, 21}, {63, 21, 63}, {63, 63, 21}, {63, 63, 63}};
 
-static int word_at(const unsigned char *p)
+static int word_at(const unsigned char* p)
 {
     return (int)(short)(p[0] | (p[1] << 8));
 }
 
-static int nearest(const unsigned char *rgb)
+static int nearest(const unsigned char* rgb)
 {
     int best = 0;
     int i, k, d;
@@ -30,7 +31,7 @@ static int nearest(const unsigned char *rgb)
     return best;
 }
 
-int vl_pcx_open(struct vl_pcx *pcx, FILE *file)
+int vl_pcx_open(struct vl_pcx* pcx, FILE* file)
 {
     unsigned char header[128];
     int i;
@@ -47,7 +48,8 @@ int vl_pcx_open(struct vl_pcx *pcx, FILE *file)
         pcx->width > VL_LOGO_MAX || pcx->height < 1 || pcx->height > VL_LOGO_MAX)
         return 0;
     if ((pcx->bits != 1 && pcx->bits != 2 && pcx->bits != 4 && pcx->bits != 8) || pcx->planes < 1 ||
-        pcx->planes > 4 || pcx->bits * pcx->planes > 8 || pcx->bytes_per_line < (pcx->width * pcx->bits + 7) / 8 ||
+        pcx->planes > 4 || pcx->bits * pcx->planes > 8 ||
+        pcx->bytes_per_line < (pcx->width * pcx->bits + 7) / 8 ||
         pcx->bytes_per_line * pcx->planes > (int)sizeof pcx->line)
         return 0;
     for (i = 0; i < 16; ++i)
@@ -55,7 +57,7 @@ int vl_pcx_open(struct vl_pcx *pcx, FILE *file)
     return 1;
 }
 
-int vl_pcx_row(struct vl_pcx *pcx, unsigned char *colours)
+int vl_pcx_row(struct vl_pcx* pcx, unsigned char* colours)
 {
     int total = pcx->bytes_per_line * pcx->planes;
     int n = 0;

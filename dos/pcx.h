@@ -8,7 +8,7 @@
 #define VL_LOGO_MAX 120
 
 struct vl_pcx {
-    FILE *file;
+    FILE* file;
     int width, height;
     int bits, planes, bytes_per_line;
     int run, run_value;              /* a run that goes on into the next row */
@@ -17,8 +17,8 @@ struct vl_pcx {
 };
 
 /* Reads and checks the header; 0 when the file is no logo the launcher shows. */
-int vl_pcx_open(struct vl_pcx *pcx, FILE *file);
+int vl_pcx_open(struct vl_pcx* pcx, FILE* file);
 /* Decodes the next row into width screen colours; 0 at a damaged or cut-off file. */
-int vl_pcx_row(struct vl_pcx *pcx, unsigned char *colours);
+int vl_pcx_row(struct vl_pcx* pcx, unsigned char* colours);
 
 #endif

@@ -4,6 +4,7 @@
 
 #include <stdio.h>
 
+/* clang-format off */
 static void wait_key()
 {
 #asm
@@ -11,6 +12,7 @@ static void wait_key()
     int 0x16
 #endasm
 }
+/* clang-format on */
 
 int main()
 {

@@ -1,7 +1,7 @@
 /* The stand-in launcher: shows the configured menu in 640 by 480 with 16 colours and ends with
    the number of the entry picked, as the batch file numbers it (0: none picked). */
-#include "menu.h"
 #include "dosenv.h"
+#include "menu.h"
 #include "pcx.h"
 
 #include <stdio.h>
@@ -31,10 +31,11 @@
 
 static struct vl_menu menu;
 static int list[VL_MAX_SECTIONS];
-static FILE *keys; /* the key file, when the keys come from one */
+static FILE* keys; /* the key file, when the keys come from one */
 
 /* BIOS calls: arguments at 4[bp], 6[bp], ...; bp, si and di kept, as some BIOSes do not. */
 
+/* clang-format off */
 static void set_mode(mode) int mode;
 {
 #asm
@@ -50,7 +51,9 @@ static void set_mode(mode) int mode;
     pop bp
 #endasm
 }
+/* clang-format on */
 
+/* clang-format off */
 static int bios_key()
 {
 #asm
@@ -62,7 +65,9 @@ static int bios_key()
     pop si
 #endasm
 }
+/* clang-format on */
 
+/* clang-format off */
 static void plot(x, y, colour) int x; int y; int colour;
 {
 #asm
@@ -81,8 +86,10 @@ static void plot(x, y, colour) int x; int y; int colour;
     pop bp
 #endasm
 }
+/* clang-format on */
 
 /* Fills the text cells from (top, left) to (bottom, right) with a colour. */
+/* clang-format off */
 static void fill(top, left, bottom, right, colour) int top; int left; int bottom; int right; int colour;
 {
 #asm
@@ -102,8 +109,10 @@ static void fill(top, left, bottom, right, colour) int top; int left; int bottom
     pop bp
 #endasm
 }
+/* clang-format on */
 
 /* One character at a text cell, its colour XORed into what is there. */
+/* clang-format off */
 static void put_char(row, col, ch, colour) int row; int col; int ch; int colour;
 {
 #asm
@@ -128,9 +137,15 @@ static void put_char(row, col, ch, colour) int row; int col; int ch; int colour;
     pop bp
 #endasm
 }
+/* clang-format on */
 
 /* Up to width characters of text at a row, in fg over cells already filled with bg. */
-static void text(row, col, s, width, fg, bg) int row; int col; const char *s; int width; int fg; int bg;
+static void text(row, col, s, width, fg, bg) int row;
+int col;
+const char* s;
+int width;
+int fg;
+int bg;
 {
     for (; *s && width > 0; ++s, ++col, --width)
         put_char(row, col, (unsigned char)*s, fg ^ bg);
@@ -138,7 +153,12 @@ static void text(row, col, s, width, fg, bg) int row; int col; const char *s; in
 
 /* A description in rows of width, broken at its line breaks and between words; as many rows as
    fit. */
-static void wrapped(s, top, left, width, rows, fg) const char *s; int top; int left; int width; int rows; int fg;
+static void wrapped(s, top, left, width, rows, fg) const char* s;
+int top;
+int left;
+int width;
+int rows;
+int fg;
 {
     int n, cut;
     char row[81];
@@ -163,11 +183,11 @@ static void wrapped(s, top, left, width, rows, fg) const char *s; int top; int l
 }
 
 /* The logo at the top left; 0 when there is no readable one. */
-static int draw_logo(path) const char *path;
+static int draw_logo(path) const char* path;
 {
     static struct vl_pcx pcx;
     unsigned char colours[VL_LOGO_MAX];
-    FILE *file;
+    FILE* file;
     int x, y;
     if (!path[0] || (file = fopen(path, "rb")) == 0)
         return 0;
@@ -191,10 +211,14 @@ static int next_key()
         for (;;) {
             key = bios_key();
             switch ((key >> 8) & 0xFF) {
-            case 0x48: return KEY_UP;
-            case 0x50: return KEY_DOWN;
-            case 0x1C: return KEY_ENTER;
-            case 0x01: return KEY_ESCAPE;
+            case 0x48:
+                return KEY_UP;
+            case 0x50:
+                return KEY_DOWN;
+            case 0x1C:
+                return KEY_ENTER;
+            case 0x01:
+                return KEY_ESCAPE;
             }
         }
     }
@@ -219,16 +243,18 @@ static int next_key()
     }
 }
 
-static const char *label(s) const struct vl_section *s;
+static const char* label(s) const struct vl_section* s;
 {
     return s->title[0] ? s->title : s->name;
 }
 
 /* The list of entries and the chosen one's description. */
-static void draw_list(count, chosen, first) int count; int chosen; int first;
+static void draw_list(count, chosen, first) int count;
+int chosen;
+int first;
 {
     int row, i, bg;
-    const struct vl_section *s;
+    const struct vl_section* s;
     fill(LIST_TOP, LIST_LEFT - 1, LIST_TOP + LIST_ROWS - 1, LIST_LEFT + LIST_WIDTH, BLUE);
     fill(LIST_TOP, NOTE_LEFT, LIST_TOP + LIST_ROWS - 1, NOTE_LEFT + NOTE_WIDTH - 1, BLUE);
     for (row = 0; row < LIST_ROWS && first + row < count; ++row) {
@@ -247,7 +273,8 @@ static void draw_list(count, chosen, first) int count; int chosen; int first;
         text(LIST_TOP, LIST_LEFT, "(no entries)", LIST_WIDTH, GREY, BLUE);
 }
 
-static void draw_heading(heading, top) const char *heading; int top;
+static void draw_heading(heading, top) const char* heading;
+int top;
 {
     fill(10, LIST_LEFT, 10, 77, BLUE);
     text(10, LIST_LEFT, heading, 76, YELLOW, BLUE);
@@ -261,7 +288,7 @@ static void draw_heading(heading, top) const char *heading; int top;
 /* Runs the menu; the number of the entry picked, or 0. */
 static int run_menu()
 {
-    const struct vl_section *general = menu.general >= 0 ? &menu.sections[menu.general] : 0;
+    const struct vl_section* general = menu.general >= 0 ? &menu.sections[menu.general] : 0;
     int left = LIST_LEFT, i;
     int count, chosen = 0, first = 0, top_chosen = 0, open = -1;
 
@@ -319,11 +346,13 @@ static int run_menu()
     }
 }
 
-int main(argc, argv) int argc; char **argv;
+int main(argc, argv)
+int argc;
+char** argv;
 {
-    const char *name = vl_ini_argument(argc, argv);
-    const char *key_file = dos_getenv("VLKEYS");
-    FILE *file;
+    const char* name = vl_ini_argument(argc, argv);
+    const char* key_file = dos_getenv("VLKEYS");
+    FILE* file;
     int picked;
 
     if (!name || (file = fopen(name, "rb")) == 0) {
