@@ -1,7 +1,5 @@
-// The configuration in memory and in its file: the ring, letter case, the reader, the writer, and the
-// rules a save applies.
+// The configuration in memory and in its file: the ring, letter case, the reader and the writer.
 #include "ModelSupport.h"
-#include "model/Rules.h"
 
 #include <algorithm>
 #include <random>
@@ -176,29 +174,6 @@ TEST(ConfigRoundTrip, RandomRingsSurviveWriteReadWrite)
         EXPECT_TRUE(ComposeConfigText(ring.get(), second));
         EXPECT_EQ(second, first);
     }
-}
-
-// The refusals that the pages and the command line share.
-TEST(Rules, LimitsAndRefusals)
-{
-    using namespace vl::rules;
-    const std::string s18(18, 's'), s51(51, 'n');
-    for (const std::string& problem :
-         {GeneralTitleProblem(s18 + "s"), GeneralTitleProblem(""), EntryNameProblem("MISC"),
-          EntryNameProblem(s51 + "n"), EntryNameProblem("a]"), EntryFieldsProblem("t", "d", "")})
-        EXPECT_NE(problem, "");
-    for (const std::string& problem :
-         {GeneralTitleProblem(s18), EntryNameProblem("misc"), EntryNameProblem(s51)})
-        EXPECT_EQ(problem, "");
-    const char* const notBatchSafe = "The file name cannot be written into the batch file.\n"
-                                     "Use no blanks, no accented letters and none of & | < > ^ % \" , ; = +";
-    // clang-format off
-    const std::pair<const char*, const char*> names[] = {
-        {"ABCDEFGH.ini", ""}, {"AB.INI", ""}, {"x.BaT", "Invalid extension"}, {"ABCDEF.INI", "File name should be less than eight charachers"},
-        {"A B.ini", notBatchSafe}, {"A\xE9.ini", notBatchSafe}};
-    // clang-format on
-    for (const auto& [name, refusal] : names)
-        EXPECT_EQ(ConfigFileNameProblem(name), refusal) << name;
 }
 
 } // namespace

@@ -51,9 +51,10 @@ TEST_F(Logo, ChosenWithTheBrowseButton)
     const QString good = WriteFile(QStringLiteral("good.pcx"), Header(128, 2, 100, 80));
     const std::pair<QString, QString> steps[] = {
         // the dialog's answer, the message (empty: accepted)
-        {WriteFile(QStringLiteral("v5.pcx"), Header(128, 5, 0, 0)), QStringLiteral("The specified file is not a valid PCX Version 2 image.")},
+        {WriteFile(QStringLiteral("v5.pcx"), Header(128, 5, 0, 0)),
+         QStringLiteral("The specified file is not a valid PCX Version 2 image.")},
         {TempPath() + QStringLiteral("/none.pcx"), QStringLiteral("Unable to open the specified file..!!")},
-        {TempPath() + QStringLiteral("/\u0100/good.pcx"), QString::fromLatin1(vl::kPathNotStorable)},
+        {TempPath() + QStringLiteral("/\u0100/good.pcx"), vltest::kNotStorable},
         {good, QString()},
     };
     auto* field = Control<QLineEdit>("logoPathEdit");
