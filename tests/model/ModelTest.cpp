@@ -134,46 +134,4 @@ TEST(ConfigWrite, FormsOfSectionsAndTheLongestLine)
     }
 }
 
-// Random rings of Windows-1252 values the file can carry, "MISC" and "GENERAL" among them: written,
-// read, and written again to the same bytes.
-TEST(ConfigRoundTrip, RandomRingsSurviveWriteReadWrite)
-{
-    std::mt19937 rng(20240611u);
-    auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); };
-    auto text = [&](int low, int high, std::string_view banned) {
-        std::string s(static_cast<std::size_t>(pick(low, high)), ' ');
-        for (char& c : s) {
-            const int r = pick(0, 99);
-            c = static_cast<char>(r < 20   ? pick(0x80, 0xFF)
-                                  : r < 96 ? pick(0x20, 0x7E)
-                                  : r < 98 ? '\r'
-                                           : pick(1, 0x1F));
-            if (banned.find(c) != std::string_view::npos)
-                c = '.';
-        }
-        return s;
-    };
-    for (int i = 0; i < 300; ++i) {
-        Sections sections(static_cast<std::size_t>(pick(1, 8)));
-        for (Section& s : sections) {
-            const int kind = pick(0, 9);
-            s.name = kind == 0 ? "MISC" : kind == 1 ? "GENERAL" : text(0, 63, "\r\n]");
-            s.parent = kind == 1 ? "GENERAL" : text(0, 63, "\n[");
-            if (kind == 0)
-                continue; // MISC carries its BIOSSTR value alone
-            s.title = text(0, 63, "\n");
-            s.path = pick(0, 2) ? Text(text(1, 300, "\n")) : nullopt;
-            if (pick(0, 2))
-                s.description = text(1, 150, "\r\n") + (pick(0, 1) ? "\r\n" + text(0, 150, "\r\n") : "");
-        }
-        std::string first, second;
-        ASSERT_TRUE(ComposeConfigText(MakeRing(sections).get(), first));
-        Ring ring(ParseConfigText(first).ring);
-        ASSERT_NE(ring, nullptr);
-        EXPECT_EQ(SectionsOf(ring.get()), sections) << "ring " << i;
-        EXPECT_TRUE(ComposeConfigText(ring.get(), second));
-        EXPECT_EQ(second, first);
-    }
-}
-
 } // namespace

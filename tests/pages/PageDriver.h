@@ -31,9 +31,6 @@ inline const QByteArray kValidConfig = kGeneralAndMisc + Section("Tools", kHeadi
                                        Section("Games", kHeading, "Games", "G.BAT") +
                                        Section("Disk", "Tools", "Disk", "D.BAT");
 
-inline const QString kTwin = QStringLiteral("This product name already exists !!\nTry with different name");
-inline const QString kRemove = QStringLiteral("Would you like to remove the item ?");
-
 class PageDriver : public AppTest
 {
   protected:

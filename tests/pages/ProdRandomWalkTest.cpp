@@ -1,6 +1,7 @@
 // A seeded random walk over the Product page through the window, from a file with twins, against a
 // list of sections the walk keeps itself: after every step the ring holds that list, the tree shows
-// it group by group, a change of it marks the document, and every save writes it.
+// it group by group, a change of it marks the document, and every save writes it. Names the file
+// cannot carry are refused, with their reason, where they are typed.
 #include "PageDriver.h"
 
 #include <random>
@@ -28,9 +29,16 @@ class ProdRandomWalk : public PageDriver
         const int i = Pick(11);
         return i < 8 ? names[i] : u"Caf\u00e9 %1"_s.arg(Pick(1000));
     }
-    static bool Refused(const QString& name)
+    // Why a label cannot be a name in the file; empty when it can.
+    static QString Refusal(const QString& name)
     {
-        return name == u"MISC" || name.contains(u']') || name.size() > 51;
+        if (name.size() > 51)
+            return u"Please enter the product label less than 50 characters"_s;
+        if (name == u"MISC")
+            return u"The name \"MISC\" is kept for the launcher's own settings.\nTry with different name"_s;
+        return name.contains(u']')
+                   ? u"A product name cannot hold \"]\" or a line break.\nTry with different name"_s
+                   : QString();
     }
     // The named sections of the group, in ring order.
     QList<int> Listed(const QString& group) const
@@ -61,16 +69,19 @@ class ProdRandomWalk : public PageDriver
             if (index >= 0 && m_nodes[index].second == u"Untitled" && name.isEmpty())
                 name = u"U%1"_s.arg(Pick(1000)); // an empty name would take its item out of the tree
             name.isEmpty() && Pick(2) ? Key(Qt::Key_Escape) : EndLabel(name);
-            const int twin = name.isEmpty() || Refused(name) ? -1 : Find(group, name);
-            EXPECT_EQ(TakeMessages().size(), Refused(name) || twin >= 0 ? 1 : 0) << name.toStdString();
-            if (Refused(name))
-                continue; // the edit starts again
+            const QString refusal = Refusal(name);
+            const int twin = name.isEmpty() || !refusal.isEmpty() ? -1 : Find(group, name);
+            EXPECT_EQ(TakeMessages(), !refusal.isEmpty() ? QStringList{refusal}
+                                      : twin >= 0        ? QStringList{kTwin}
+                                                         : QStringList());
+            if (!refusal.isEmpty())
+                continue; // the edit starts again, for the same purpose
             if (name.isEmpty() || twin >= 0)
                 break;
             const int named = index >= 0 ? index : Find(group, QString());
             named >= 0 ? void(m_nodes[named].second = name) : m_nodes.append({group, name});
             for (const char* field : {"titleEdit", "descriptionEdit", "pathEdit"}) {
-                if (index < 0) { // a new entry's fields, which the page refuses to leave empty
+                if (index < 0) { // a new entry's fields, which the page does not leave empty
                     Click(Prod(field));
                     Paste(u"x"_s);
                 }
@@ -162,6 +173,8 @@ class ProdRandomWalk : public PageDriver
         EXPECT_EQ(TakeMessages(), QStringList());
     }
 
+    const QString kTwin = u"This product name already exists !!\nTry with different name"_s;
+    const QString kRemove = u"Would you like to remove the item ?"_s;
     std::mt19937 m_rng{20261207};
     QList<Node> m_nodes{{u"Velmora Products"_s, u"Tools"_s},
                         {u"Velmora Products"_s, u"TOOLS"_s},

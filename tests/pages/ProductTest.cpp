@@ -1,5 +1,4 @@
-// The Product page's entries through the window: bytes kept through a visit, names the file cannot
-// carry, and the right click.
+// The Product page's entries through the window: bytes kept through a visit, and the right click.
 #include "PageDriver.h"
 
 namespace vltest
@@ -37,45 +36,6 @@ TEST_F(Product, aVisitWithoutEditsSavesEveryByteAsItWas)
     file.replace("\r\r" + all.left(117) + "\r\n", "\r\r" + all.left(116) + "\r\n");
     EXPECT_EQ(SaveAndRead(), file);
     EXPECT_EQ(TakeMessages(), QStringList{kSavedInfo});
-}
-
-// Add and Rename refuse, where the name is typed, a name the file cannot carry as an entry's; the
-// edit starts again for the same purpose, and a good name then goes through to the saved file.
-TEST_F(Product, namesTheFileCannotCarryAreRefusedAndTheEditStartsAgain)
-{
-    OpenFile(kValidConfig);
-    ToProduct();
-    const QString tooLong = QStringLiteral("Please enter the product label less than 50 characters");
-    const QString misc =
-        QStringLiteral("The name \"MISC\" is kept for the launcher's own settings.\nTry with different name");
-    const QString bracket =
-        QStringLiteral("A product name cannot hold \"]\" or a line break.\nTry with different name");
-    const struct {
-        bool adding;
-        QString name, refusal;
-    } rows[] = {{.adding = true, .name = QStringLiteral("MISC"), .refusal = misc},
-                {.adding = true, .name = QStringLiteral("Tools [v2]"), .refusal = bracket},
-                {.adding = true, .name = QString(52, u'n'), .refusal = tooLong},
-                {.adding = false, .name = QStringLiteral("a]b"), .refusal = bracket},
-                {.adding = false, .name = QStringLiteral("MISC"), .refusal = misc},
-                {.adding = false, .name = QString(52, u'n'), .refusal = tooLong}};
-    int n = 0;
-    for (const auto& [adding, name, refusal] : rows) {
-        ClickItem(adding ? Model()->index(0, 0) : Entry(0, 0));
-        Key(adding ? Qt::Key_Insert : Qt::Key_F2);
-        EndLabel(name);
-        EXPECT_EQ(TakeMessages(), QStringList{refusal});
-        EndLabel(QStringLiteral("misc%1").arg(n++));
-        for (const char* field : {"titleEdit", "descriptionEdit", "pathEdit"}) { // a new entry's fields
-            Click(Prod(field));
-            Paste(QStringLiteral("x"));
-        }
-    }
-    const QByteArray saved = SaveAndRead();
-    EXPECT_EQ(TakeMessages(), QStringList{kSavedInfo});
-    EXPECT_EQ(saved.count("[MISC]"), 1);
-    for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(saved.count("[misc" + QByteArray::number(i) + "]"), i < 3 || i == 5 ? 1 : 0) << i;
 }
 
 // A right click commits once, refuses at most once, and selects only when it is on an entry's label.
