@@ -4,6 +4,7 @@
 // cannot carry are refused, with their reason, where they are typed.
 #include "PageDriver.h"
 
+#include <QMenu>
 #include <random>
 
 namespace vltest
@@ -22,7 +23,8 @@ class ProdRandomWalk : public PageDriver
     // A name the walk has seen, in capitals too; names the file cannot carry; none; a fresh one.
     QString Name()
     {
-        const QString seen = m_nodes[Pick(static_cast<int>(m_nodes.size()))].second;
+        const QString seen =
+            m_nodes.isEmpty() ? u"Tools"_s : m_nodes[Pick(static_cast<int>(m_nodes.size()))].second;
         const QString names[] = {
             seen,          seen.toUpper(), u"MISC"_s, u"Tools [v2]"_s, QString(51, u'n'), QString(52, u'n'),
             u"Untitled"_s, QString()};
@@ -99,7 +101,7 @@ class ProdRandomWalk : public PageDriver
         }
         const QModelIndex item = items[Pick(static_cast<int>(items.size()))];
         if (item != Tree()->currentIndex()) // a click on the selected label would start an edit of its own
-            ClickItem(item);
+            ClickItem(item, Pick(4) ? Qt::LeftButton : Qt::RightButton); // the right one shows the menu
         ASSERT_EQ(Tree()->currentIndex(), item);
         const int node = Current(), step = Pick(6);
         const QString group = (node < 0 ? item : item.parent()).data().toString();
@@ -107,7 +109,7 @@ class ProdRandomWalk : public PageDriver
             Key(Qt::Key_Insert);
             EndLabels(group, -1);
         } else if (step == 0) {
-            const bool yes = Pick(2);
+            const bool yes = Pick(4) == 0;
             Answer(yes ? platform::MsgAnswer::Yes : platform::MsgAnswer::No);
             Key(Qt::Key_Delete);
             EXPECT_EQ(TakeMessages(), QStringList{kRemove});
@@ -192,6 +194,13 @@ TEST_F(ProdRandomWalk, theRingTheTreeAndTheSavedFileFollowTheWalksOwnList)
         file += Section(name.toLatin1(), parent.toLatin1());
     OpenFile(file);
     ToProduct();
+    ProdPage()->SetPopupRunner([this](QMenu* menu, const QPoint&) -> QAction* { // Add for a group only
+        const bool entry = Tree()->currentIndex().parent().isValid();
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(menu->actions()[i]->isEnabled(), (i > 0) == entry)
+                << menu->actions()[i]->text().toStdString();
+        return nullptr;
+    });
     for (int step = 0; step < 300 && !HasFatalFailure(); ++step) {
         const QList<Node> before = m_nodes;
         Step();
