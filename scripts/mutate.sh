@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Seeded faults: puts each fault of scripts/mutants.txt, one at a time, into a scratch copy of the
 # tree, builds it and runs the suite, and prints whether the suite noticed it (the build or a test
-# failed), missed it, or the fault no longer applies (its text is not in the file exactly once).
+# failed), missed it, or the fault no longer applies (its text is not in the file exactly once, or,
+# for a fault whose file is followed by " #N", fewer than N times: it then goes into the Nth).
 # The tree this runs from is never changed.
 #
 #   scripts/mutate.sh [--check] [NUMBER...]
@@ -25,12 +26,13 @@ declare -A wanted=()
 for n in "$@"; do wanted[$n]=1; done
 
 # The faults as parallel arrays: file, original, replacement, description.
-files=() originals=() replacements=() descriptions=()
+files=() nths=() originals=() replacements=() descriptions=()
 what=""
 while IFS= read -r line || [[ -n $line ]]; do
     case $line in
     "# "*) what=${line#\# } ;;
-    "@ "*) files+=("${line#@ }") descriptions+=("$what") ;;
+    "@ "*" #"[0-9]*) files+=("${line% #*}") files[-1]=${files[-1]#@ } nths+=("${line##* #}") descriptions+=("$what") ;;
+    "@ "*) files+=("${line#@ }") nths+=(0) descriptions+=("$what") ;;
     "- "*) originals+=("${line#- }") ;;
     "+ "*) replacements+=("${line#+ }") ;;
     esac
@@ -45,9 +47,10 @@ fi
 occurrences() {
     ORIGINAL=$2 perl -0777 -ne '$n = () = /\Q$ENV{ORIGINAL}\E/g; print $n' "$1"
 }
-# Replaces the one occurrence of $2 in file $1 by $3.
+# Replaces occurrence $4 (1 when 0) of $2 in file $1 by $3.
 replace() {
-    ORIGINAL=$2 REPLACEMENT=$3 perl -0777 -pi -e 's/\Q$ENV{ORIGINAL}\E/$ENV{REPLACEMENT}/' "$1"
+    ORIGINAL=$2 REPLACEMENT=$3 NTH=$(($4 ? $4 : 1)) perl -0777 -pi -e \
+        's/\Q$ENV{ORIGINAL}\E/++$n == $ENV{NTH} ? $ENV{REPLACEMENT} : $&/ge' "$1"
 }
 
 src=$work/src
@@ -95,7 +98,8 @@ for ((i = 0; i < total; i++)); do
     file=${files[i]}
     label=$(printf '%2d %-28s %s' "$n" "$file" "${descriptions[i]}")
     target=$([[ $check_only == 1 ]] && echo "$root/$file" || echo "$src/$file")
-    if [[ ! -f $target ]] || [[ $(occurrences "$target" "${originals[i]}") != 1 ]]; then
+    count=$([[ -f $target ]] && occurrences "$target" "${originals[i]}")
+    if ((nths[i] ? ${count:-0} < nths[i] : ${count:-0} != 1)); then
         echo "n/a     $label"
         continue
     fi
@@ -105,7 +109,7 @@ for ((i = 0; i < total; i++)); do
         continue
     }
     cp "$target" "$work/saved"
-    replace "$target" "${originals[i]}" "${replacements[i]}"
+    replace "$target" "${originals[i]}" "${replacements[i]}" "${nths[i]}"
     t0=$(date +%s)
     if why=$(build_and_test "$work/fault-$n.log"); then
         echo "MISSED  $label  [$(($(date +%s) - t0))s]"

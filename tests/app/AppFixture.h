@@ -83,6 +83,23 @@ class DocTest : public GuiTest
         Press(QKeyCombination(mods, Qt::Key(key)));
     }
     vl::CVLConfigDoc* Doc() const { return m_app->Document(); }
+    // Chooses the command from the window's menus; a file dialog it opens gets this answer.
+    void Choose(int id, std::optional<QString> dialog = std::nullopt)
+    {
+        if (dialog)
+            AnswerDialog(dialog);
+        ASSERT_TRUE(Frame()->Action(id)->isEnabled()) << id;
+        ASSERT_TRUE(ChooseFromMenu(Frame(), Frame()->Action(id))) << id;
+    }
+    static void Retype(QWidget* field, const QString& text)
+    {
+        Click(field);
+        Press(QKeySequence::SelectAll);
+        Press(Qt::Key_Backspace);
+        QTest::keyClicks(QApplication::focusWidget(), text);
+    }
+    // The document's title as the window shows it.
+    QString Shown() const { return Frame()->windowTitle().section(QStringLiteral(" - "), 1); }
     // A control of a page (the General one by default) by its object name; fails the test when it is missing.
     template <class T> T* Control(const char* name, int pageId = vl::kGeneralPageId) const
     {

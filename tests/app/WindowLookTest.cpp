@@ -1,4 +1,4 @@
-// The window as a person sees it: fonts, toolbar images, and the recent files on a cancelled opening.
+// The window as a person sees it: fonts and toolbar images.
 #include "app/AppFixture.h"
 #include "shell/CAboutBox.h"
 
@@ -94,39 +94,5 @@ TEST_F(WindowLook, toolbarImagesShowOnEveryPaletteAndStaySharpAtScaleTwo)
             EXPECT_GE(VisiblePixels(image(1), QColor(QLatin1String(background))), 12) << background;
         EXPECT_EQ(image(2).size(), size * 2);
         EXPECT_NE(image(2), image(1).scaled(size * 2));
-    }
-}
-
-// Choosing a recent file and cancelling the save-changes question keeps the entry (and the changes);
-// the entry goes only once its file cannot be opened.
-TEST_F(WindowLook, recentFileStaysWhenTheQuestionIsCancelled)
-{
-    const QString first = WriteFile(QStringLiteral("a.ini"), vltest::SmallConfig());
-    const QString second = WriteFile(QStringLiteral("b.ini"), vltest::SmallConfig());
-    ASSERT_TRUE(Start({first}));
-    ASSERT_TRUE(m_app->OpenDocumentFile(second));
-    auto* title = Control<QLineEdit>("titleEdit");
-    vltest::Click(title);
-    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("x"));
-    const QString ask = QStringLiteral("Save changes to b.ini?");
-    // What is answered, whether a.ini is still there, the boxes shown, the list after.
-    const std::tuple<platform::MsgAnswer, bool, QStringList, QStringList> steps[] = {
-        {platform::MsgAnswer::Cancel, true, {ask}, {second, first}},
-        {platform::MsgAnswer::No, false, {ask, vltest::kCannotOpen}, {second}},
-    };
-    for (const auto& [answer, keep, messages, list] : steps) {
-        ASSERT_TRUE(keep || QFile::remove(first));
-        Answer(answer);
-        // A click on File, then its second recent entry, a.ini, by its number.
-        const QRect file = Frame()->menuBar()->actionGeometry(Frame()->menuBar()->actions().constFirst());
-        vltest::Click(Frame()->menuBar(), file.center());
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        ASSERT_NE(menu, nullptr);
-        QTest::keyClick(menu, Qt::Key_2);
-        vltest::ProcessEvents();
-        EXPECT_EQ(TakeMessages(), messages);
-        EXPECT_EQ(m_app->RecentFiles().Files(), list);
-        EXPECT_TRUE(Doc()->IsModified());
-        EXPECT_EQ(title->text(), QStringLiteral("Welcomex"));
     }
 }

@@ -1,7 +1,5 @@
-// The configuration in memory and in its file: the ring, letter case, the reader, the writer, and the
-// rules a save applies.
+// The configuration in memory and in its file: the ring, letter case, the reader and the writer.
 #include "ModelSupport.h"
-#include "model/Rules.h"
 
 #include <algorithm>
 #include <random>
@@ -134,71 +132,6 @@ TEST(ConfigWrite, FormsOfSectionsAndTheLongestLine)
         const Status refusal = ComposeConfigText(MakeRing({section}).get(), bytes);
         EXPECT_TRUE(!refusal && !refusal.Reason().empty());
     }
-}
-
-// Random rings of Windows-1252 values the file can carry, "MISC" and "GENERAL" among them: written,
-// read, and written again to the same bytes.
-TEST(ConfigRoundTrip, RandomRingsSurviveWriteReadWrite)
-{
-    std::mt19937 rng(20240611u);
-    auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); };
-    auto text = [&](int low, int high, std::string_view banned) {
-        std::string s(static_cast<std::size_t>(pick(low, high)), ' ');
-        for (char& c : s) {
-            const int r = pick(0, 99);
-            c = static_cast<char>(r < 20   ? pick(0x80, 0xFF)
-                                  : r < 96 ? pick(0x20, 0x7E)
-                                  : r < 98 ? '\r'
-                                           : pick(1, 0x1F));
-            if (banned.find(c) != std::string_view::npos)
-                c = '.';
-        }
-        return s;
-    };
-    for (int i = 0; i < 300; ++i) {
-        Sections sections(static_cast<std::size_t>(pick(1, 8)));
-        for (Section& s : sections) {
-            const int kind = pick(0, 9);
-            s.name = kind == 0 ? "MISC" : kind == 1 ? "GENERAL" : text(0, 63, "\r\n]");
-            s.parent = kind == 1 ? "GENERAL" : text(0, 63, "\n[");
-            if (kind == 0)
-                continue; // MISC carries its BIOSSTR value alone
-            s.title = text(0, 63, "\n");
-            s.path = pick(0, 2) ? Text(text(1, 300, "\n")) : nullopt;
-            if (pick(0, 2))
-                s.description = text(1, 150, "\r\n") + (pick(0, 1) ? "\r\n" + text(0, 150, "\r\n") : "");
-        }
-        std::string first, second;
-        ASSERT_TRUE(ComposeConfigText(MakeRing(sections).get(), first));
-        Ring ring(ParseConfigText(first).ring);
-        ASSERT_NE(ring, nullptr);
-        EXPECT_EQ(SectionsOf(ring.get()), sections) << "ring " << i;
-        EXPECT_TRUE(ComposeConfigText(ring.get(), second));
-        EXPECT_EQ(second, first);
-    }
-}
-
-// The refusals that the pages and the command line share.
-TEST(Rules, LimitsAndRefusals)
-{
-    using namespace vl::rules;
-    const std::string s18(18, 's'), s51(51, 'n');
-    for (const std::string& problem :
-         {GeneralTitleProblem(s18 + "s"), GeneralTitleProblem(""), EntryNameProblem("MISC"),
-          EntryNameProblem(s51 + "n"), EntryNameProblem("a]"), EntryFieldsProblem("t", "d", "")})
-        EXPECT_NE(problem, "");
-    for (const std::string& problem :
-         {GeneralTitleProblem(s18), EntryNameProblem("misc"), EntryNameProblem(s51)})
-        EXPECT_EQ(problem, "");
-    const char* const notBatchSafe = "The file name cannot be written into the batch file.\n"
-                                     "Use no blanks, no accented letters and none of & | < > ^ % \" , ; = +";
-    // clang-format off
-    const std::pair<const char*, const char*> names[] = {
-        {"ABCDEFGH.ini", ""}, {"AB.INI", ""}, {"x.BaT", "Invalid extension"}, {"ABCDEF.INI", "File name should be less than eight charachers"},
-        {"A B.ini", notBatchSafe}, {"A\xE9.ini", notBatchSafe}};
-    // clang-format on
-    for (const auto& [name, refusal] : names)
-        EXPECT_EQ(ConfigFileNameProblem(name), refusal) << name;
 }
 
 } // namespace

@@ -110,7 +110,7 @@ double MeanDifference(const QImage& a, const QImage& b)
 // Every kind of picture given to "..." becomes, after one question answered Yes, a logo beside the
 // configuration that the check takes, that looks like the picture fitted into 120 by 120, and that
 // the field names; the picture itself stays as it was. (A version 2 logo that fits, taken as it is,
-// and a file that is no picture are in ChosenWithTheBrowseButton.)
+// and a file that is no picture are in the browse table.)
 TEST_F(Logo, PicturesMadeIntoLogos)
 {
     QDir(TempPath()).mkdir(QStringLiteral("pics"));

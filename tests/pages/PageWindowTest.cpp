@@ -136,16 +136,18 @@ TEST_F(PageWindow, enterPressesTheFocusedButtonOnTheGeneralPageOnly)
 TEST_F(PageWindow, theGeneralPageStoresOnlyWhatTheSharedChecksPass)
 {
     const QByteArray entry = Section("Tools", kHeading);
-    const QString badTitle = QStringLiteral("Please enter the title less than 19 characters");
-    const QString badDescription = QStringLiteral("Please enter the description less than 180 characters");
-    const std::tuple<QByteArray, QByteArray, QByteArray, QString> rows[] = {
-        // the message when refused
-        {"", "d", "GENERAL", badTitle},
-        {QByteArray(19, 't'), "d", "GENERAL", badTitle},
-        {"t", "", "GENERAL", badDescription},
-        {"t", QByteArray(240, 'd'), "GENERAL", badDescription},
-        {QByteArray(18, 't'), QByteArray(239, 'd'), "general", {}},
-        {"t", "d", "", {}}};
+    const QString title19 = QStringLiteral("Please enter the title less than 19 characters");
+    const QString description180 = QStringLiteral("Please enter the description less than 180 characters");
+    const struct {
+        QByteArray title, description, name; // the general section's; no name: no general section
+        QString refusal = {};
+    } rows[] = {
+        {.title = "", .description = "d", .name = "GENERAL", .refusal = title19},
+        {.title = QByteArray(19, 't'), .description = "d", .name = "GENERAL", .refusal = title19},
+        {.title = "t", .description = "", .name = "GENERAL", .refusal = description180},
+        {.title = "t", .description = QByteArray(240, 'd'), .name = "GENERAL", .refusal = description180},
+        {.title = QByteArray(18, 't'), .description = QByteArray(239, 'd'), .name = "general"},
+        {.title = "t", .description = "d", .name = ""}};
     for (const auto& [title, description, name, refusal] : rows) {
         const QByteArray sectionName = name.isEmpty() ? "GENERAL" : name;
         const QByteArray general = Section(sectionName, sectionName, title, "L", description);

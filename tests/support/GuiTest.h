@@ -13,6 +13,12 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
+// Failures show texts as texts.
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << testing::PrintToString(text.toStdString());
+}
+
 namespace vltest
 {
 
