@@ -10,6 +10,7 @@
 #   coverage  line coverage (with the test group)
 #   bench     the benchmarks
 #   package   the Debian package and the checks a packager runs on it
+#   format    the layout check of C++ files and .ui forms (clang-format, python3)
 #   window    a throwaway desktop (Xvfb, openbox) to check the window as a window manager frames it
 #   all       every group
 set -euo pipefail
@@ -22,6 +23,7 @@ declare -A group=(
     [coverage]="gcovr"
     [bench]="libbenchmark-dev libinih-dev"
     [package]="dpkg-dev file appstream desktop-file-utils man-db lintian"
+    [format]="clang-format python3"
     [window]="xvfb openbox xdotool x11-utils"
 )
 
@@ -38,7 +40,7 @@ for name in "${names[@]}"; do
         read -ra list <<<"${group[$name]}"
         packages+=("${list[@]}")
     else
-        echo "install-deps.sh: no group \"$name\" (build run test fuzz coverage bench package window all)" >&2
+        echo "install-deps.sh: no group \"$name\" (build run test fuzz coverage bench package format window all)" >&2
         exit 2
     fi
 done
