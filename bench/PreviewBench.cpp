@@ -63,7 +63,8 @@ int main(int argc, char** argv)
     const QByteArray entry = "\r\nPARENT=Velmora Products\r\nTITLE=T\r\nDESCRIPTION=\r\nPATH=";
     const QString config = folder + QStringLiteral("/MENU.ini"), marker = folder + QStringLiteral("/R.TXT"),
                   keys = folder + QStringLiteral("/KEYS.TXT");
-    if (dosbox.isEmpty() || !QDir().mkpath(home) || !QDir().mkpath(folder) || !WriteBytes(keys, "Enter\r\n") ||
+    if (dosbox.isEmpty() || !QDir().mkpath(home) || !QDir().mkpath(folder) ||
+        !WriteBytes(keys, "Enter\r\n") ||
         !WriteBytes(config,
                     "[GENERAL]\r\nPARENT=GENERAL\r\nTITLE=Menu\r\n[One]" + entry + "echo one>R.TXT\r\n")) {
         std::fprintf(stderr, "vl_preview_bench: needs dosbox on PATH and a writable temporary folder\n");

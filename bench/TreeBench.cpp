@@ -3,6 +3,7 @@
 #include "model/ConfigFile.h"
 #include "pages/CVLProdView.h"
 #include "pages/ProductTree.h"
+#include "pages/ProductTreeModel.h"
 #include "platform/MessageService.h"
 
 #include "CapturingReporter.h"

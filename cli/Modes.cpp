@@ -1,8 +1,8 @@
 // The three command-line modes.
 #include "Modes.h"
 
-#include "model/Check.h"
 #include "model/BatchFile.h"
+#include "model/Check.h"
 #include "model/TextMode.h"
 
 #include <algorithm>

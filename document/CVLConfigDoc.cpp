@@ -1,10 +1,10 @@
 // The one document: New, Open, Save, Close and Preview.
 #include "CVLConfigDoc.h"
 
-#include "model/BatchFile.h"
 #include "CommandIds.h"
 #include "Preview.h"
 #include "model/AtomicFile.h"
+#include "model/BatchFile.h"
 #include "model/CaseFold.h"
 #include "model/CodePage.h"
 #include "model/ConfigFile.h"

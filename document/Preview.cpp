@@ -34,7 +34,7 @@ QString TemporaryFolder()
 {
     const QFileInfo tmpdir(qEnvironmentVariable("TMPDIR"));
     return !tmpdir.filePath().isEmpty() && tmpdir.isDir() && tmpdir.isWritable() ? tmpdir.absoluteFilePath()
-                                                                                  : QStringLiteral("/tmp");
+                                                                                 : QStringLiteral("/tmp");
 }
 
 // DOSBox's start-up commands expand '%' and its MOUNT cannot quote a '"'.
@@ -61,8 +61,8 @@ void RunPreview(const QString& configPath, QWidget* window)
         return;
     // The batch file names the configuration without a folder, so it runs in the configuration's folder.
     const QString folder = QFileInfo(configPath).absolutePath();
-    const QString batchPath =
-        QFile::decodeName(QByteArray::fromStdString(BatchPathFor(QFile::encodeName(configPath).toStdString())));
+    const QString batchPath = QFile::decodeName(
+        QByteArray::fromStdString(BatchPathFor(QFile::encodeName(configPath).toStdString())));
 
     const QString comspec = qEnvironmentVariable("COMSPEC");
     if (!comspec.isEmpty()) {
@@ -96,7 +96,8 @@ void RunPreview(const QString& configPath, QWidget* window)
     const bool haveStandIns = QFileInfo(standIns).isDir() && PassesDosBoxCommandLine(standIns);
     QStringList commands{QStringLiteral("MOUNT C .")};
     if (haveStandIns)
-        commands << QStringLiteral("MOUNT D \"%1\"").arg(standIns) << QStringLiteral("SET PATH=C:\\;D:\\;Z:\\");
+        commands << QStringLiteral("MOUNT D \"%1\"").arg(standIns)
+                 << QStringLiteral("SET PATH=C:\\;D:\\;Z:\\");
     commands << QStringLiteral("C:");
     // Keys for a run with nobody at the keyboard: the stand-ins read them from the DOS file it names.
     const QString keys = qEnvironmentVariable("VLKEYS");
@@ -113,7 +114,8 @@ void RunPreview(const QString& configPath, QWidget* window)
     for (const QString& command : commands)
         arguments << QStringLiteral("-c") << command;
     // Without this SDL opens the sound server all the same, which leaves its files in HOME.
-    EndRun(platform::Processes().Run(dosbox, arguments, folder, window, {QStringLiteral("SDL_AUDIODRIVER=dummy")}),
+    EndRun(platform::Processes().Run(dosbox, arguments, folder, window,
+                                     {QStringLiteral("SDL_AUDIODRIVER=dummy")}),
            dosbox, &settings);
 }
 

@@ -12,7 +12,6 @@ namespace vl
 inline constexpr std::size_t kPcxHeaderSize = pcx::kHeaderSize;
 inline constexpr int kMaxLogoExtent = pcx::kMaxLogoSide;
 
-
 // Judges the first bytes of a file (at most the header is looked at): true when acceptable, else
 // false with message set.
 bool CheckLogoHeader(const unsigned char* data, std::size_t size, std::string& message);

@@ -72,7 +72,8 @@ class CPage : public QWidget, public platform::CommandTarget
     // whose path below it is no DOS path, is refused with a message saying why (none then).
     static std::optional<MediumFile> MediumFileOf(const QString& chosen, const QString& configFolder);
     // Both: what the browse buttons do with a chosen file.
-    std::optional<MediumFile> ChooseMediumFile(platform::FileDialogRequest request, const QString& configFolder);
+    std::optional<MediumFile> ChooseMediumFile(platform::FileDialogRequest request,
+                                               const QString& configFolder);
     static bool IsEditCommand(int id);
 
   private:

@@ -12,8 +12,8 @@
 
 #include <cerrno>
 #include <csignal>
-#include <iterator>
 #include <fcntl.h>
+#include <iterator>
 #include <unistd.h>
 
 namespace platform

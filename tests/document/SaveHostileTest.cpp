@@ -6,11 +6,11 @@
 
 #include <QAction>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/stat.h>
-#include <cstdlib>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -91,8 +91,9 @@ TEST_F(Hostile, saveRefusesNamesTheBatchFileCannotCarry)
 {
     WriteFile(QStringLiteral("program/VLDefault.cfg"), SmallConfig());
     ASSERT_TRUE(Start());
-    const QString unsafe = QStringLiteral("The file name cannot be written into the batch file.\nUse no blanks, "
-                                          "no accented letters and none of & | < > ^ % \" , ; = +");
+    const QString unsafe =
+        QStringLiteral("The file name cannot be written into the batch file.\nUse no blanks, "
+                       "no accented letters and none of & | < > ^ % \" , ; = +");
     QList<std::pair<QString, QString>> names{{QStringLiteral(".ini"), kBadExtension},
                                              {QString::fromUtf8("\xc3\xa9.ini"), unsafe}};
     for (QChar c : QStringLiteral("&|<>^%\",;=+ \t\x7f"))

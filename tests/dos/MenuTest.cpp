@@ -1,6 +1,6 @@
 // The stand-in launcher's reading of a configuration and its numbering, built for the host.
-#include "model/BatchFile.h"
 #include "dos/menu.h"
+#include "model/BatchFile.h"
 #include "model/ConfigFile.h"
 
 #include <gtest/gtest.h>
@@ -46,7 +46,8 @@ TEST(StandInMenu, ReadsAndNumbersAsTheBatchFileDoes)
         {"worked example", kGeneral + "[MISC]\r\nBIOSSTR=B\r\n" + Entry("A") + Entry("B") + Entry("C"),
          "Menu|Pick\none|A=1 B=2 C=3"},
         {"two levels, a child before its parent, parents ignoring case",
-         kGeneral + Entry("Disk", "TOOLS") + Entry("Tools") + Entry("Net", "tools") + Entry("Games", "velmora PRODUCTS"),
+         kGeneral + Entry("Disk", "TOOLS") + Entry("Tools") + Entry("Net", "tools") +
+             Entry("Games", "velmora PRODUCTS"),
          "Menu|Pick\none|Tools=2(Disk=1 Net=3) Games=4"},
         {"twins both open the list", Entry("T") + Entry("T") + Entry("X", "T"), "||T=1(X=3) T=2(X=3)"},
         {"nameless, MISC and GENERAL under the heading",
@@ -56,7 +57,8 @@ TEST(StandInMenu, ReadsAndNumbersAsTheBatchFileDoes)
          "[A]\r\n[B]\nparent=Velmora Products\ntitle=T\n" + kGeneral, "Menu|Pick\none|B=2"},
         {"no ]: the rest of the line names it", "[Broken\r\nPARENT=Velmora Products\r\n", "||Broken=1"},
         {"1,022-byte lines; a longer one is cut and its rest is no line of its own",
-         "[GENERAL]\r\nPARENT=GENERAL\r\nDESCRIPTION=" + x1010 + "\r\nTITLE=" + x1010 + "0123456789[C]\r\n" + Entry("E"),
+         "[GENERAL]\r\nPARENT=GENERAL\r\nDESCRIPTION=" + x1010 + "\r\nTITLE=" + x1010 + "0123456789[C]\r\n" +
+             Entry("E"),
          std::string(63, 'x') + "|" + x1010 + "|E=1"},
     };
     for (const auto& c : cases) {

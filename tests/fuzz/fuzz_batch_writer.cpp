@@ -19,12 +19,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             continue;
         const std::string n = std::to_string(++count);
         tests.insert(1, "\tif errorlevel " + n + " goto PROD" + n + "\n");
-        labels += "\t:PROD" + n + "\n\t\t" + node->path.value_or("@echo Batch File not found...!!!") + "\n\t\tgoto end\n";
+        labels += "\t:PROD" + n + "\n\t\t" + node->path.value_or("@echo Batch File not found...!!!") +
+                  "\n\t\tgoto end\n";
     }
     const std::string text = vl::ComposeBatchText("VLMENU.INI", read.ring);
-    const std::string body = "VLLaunch.exe /INI=VLMENU.INI\n" + tests + "\tgoto end\n\n" + labels + "\n\t:end\n";
-    if (text.rfind("@echo off\n", 0) != 0 || text.find(body) == std::string::npos || !text.ends_with("\n@echo on\n"))
-        fuzz::Fail("fuzz_batch_writer", "the batch text is not the launcher, the errorlevel tests and the labels");
+    const std::string body =
+        "VLLaunch.exe /INI=VLMENU.INI\n" + tests + "\tgoto end\n\n" + labels + "\n\t:end\n";
+    if (text.rfind("@echo off\n", 0) != 0 || text.find(body) == std::string::npos ||
+        !text.ends_with("\n@echo on\n"))
+        fuzz::Fail("fuzz_batch_writer",
+                   "the batch text is not the launcher, the errorlevel tests and the labels");
     vl::FreeSectionRing(read.ring);
     return 0;
 }

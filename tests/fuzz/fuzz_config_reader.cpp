@@ -31,7 +31,7 @@ void CheckOtherKind(const uint8_t* data, size_t size)
         made = symlink("/dev/zero", path.c_str());
     else if (kind == 2)
         made = symlink("other", path.c_str()); // a loop
-    else { // sparse, so that sizes far beyond the limit cost nothing
+    else {                                     // sparse, so that sizes far beyond the limit cost nothing
         const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         const off_t over = 1 + (size > 1 ? off_t(data[1]) << 32 : 0);
         made = fd < 0 || ftruncate(fd, static_cast<off_t>(vl::kMaxConfigBytes) + over) != 0 ? -1 : 0;

@@ -7,7 +7,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    auto extent = [&](size_t at) { return static_cast<int16_t>(static_cast<uint16_t>(data[at] | data[at + 1] << 8)); };
+    auto extent = [&](size_t at) {
+        return static_cast<int16_t>(static_cast<uint16_t>(data[at] | data[at + 1] << 8));
+    };
     const bool fits = size >= vl::kPcxHeaderSize && data[1] == 2 && extent(8) <= vl::kMaxLogoExtent &&
                       extent(10) <= vl::kMaxLogoExtent;
     std::string message = "left over", header;
