@@ -191,15 +191,16 @@ std::string_view TextOrEmpty(const std::optional<std::string>& text)
     return text ? std::string_view(*text) : std::string_view();
 }
 
-// Whether a key and its value make a line the launcher takes: at most 1022 bytes, and for a one-line
-// value no line break; no NUL byte in any.
-Status CheckLine(std::string_view key, std::string_view value, bool oneLine = true)
+// Why a key and its value make no line the launcher takes (over 1022 bytes, a line break in a
+// one-line value, a NUL byte in any), or none. Every value of a save passes here, so no outcome is
+// built for the values that pass.
+const char* LineProblem(std::string_view key, std::string_view value, bool oneLine = true)
 {
     if (key.size() + value.size() > kMaxLineLength)
-        return Status::Refusal(kTooLong);
+        return kTooLong;
     if (value.find('\0') != std::string_view::npos || (oneLine && value.find('\n') != std::string_view::npos))
-        return Status::Refusal(kBreakOrNul);
-    return {};
+        return kBreakOrNul;
+    return nullptr;
 }
 
 // A description's line breaks (CR LF) in the file's form, CR CR: only the LF changes.
@@ -214,29 +215,27 @@ template <class Out> void AddDescription(std::string_view description, Out& out)
 }
 
 // Whether the file can carry a section, each of its lines taken by the launcher and read back alike.
-Status CheckSection(const SectionNode& node)
+const char* SectionProblem(const SectionNode& node)
 {
     if (node.name.find(']') != std::string::npos)
-        return Status::Refusal("A section name holds \"]\".");
+        return "A section name holds \"]\".";
     // The reader refuses a header holding a CR, so a name with one could not be read back.
     if (node.name.find('\r') != std::string::npos)
-        return Status::Refusal(kBreakOrNul);
+        return kBreakOrNul;
     if (node.parent == kSentinelMark)
-        return Status::Refusal("A parent or BIOSSTR value of \"[S]\" cannot be read back.");
-    Status status = CheckLine("[]", node.name);
-    auto line = [&status](std::string_view key, std::string_view value, bool oneLine = true) {
-        if (status)
-            status = CheckLine(key, value, oneLine);
-    };
-    if (node.name == kMiscSection) {
-        line("BIOSSTR=", node.parent);
-    } else {
-        line("PARENT=", node.parent);
-        line("TITLE=", node.title);
-        line("PATH=", TextOrEmpty(node.path));
-        line("DESCRIPTION=", TextOrEmpty(node.description), false);
+        return "A parent or BIOSSTR value of \"[S]\" cannot be read back.";
+    const char* problem = LineProblem("[]", node.name);
+    if (node.name == kMiscSection)
+        return problem ? problem : LineProblem("BIOSSTR=", node.parent);
+    for (const auto& [key, value, oneLine] :
+         {std::tuple{"PARENT=", std::string_view(node.parent), true},
+          std::tuple{"TITLE=", std::string_view(node.title), true},
+          std::tuple{"PATH=", TextOrEmpty(node.path), true},
+          std::tuple{"DESCRIPTION=", TextOrEmpty(node.description), false}}) {
+        if (!problem)
+            problem = LineProblem(key, value, oneLine);
     }
-    return status;
+    return problem;
 }
 
 Status CheckRing(const SectionNode* sentinel)
@@ -244,8 +243,8 @@ Status CheckRing(const SectionNode* sentinel)
     if (!sentinel || sentinel->next == sentinel)
         return Status::Refusal("The configuration holds no section.");
     for (const SectionNode* node = sentinel->next; node != sentinel; node = node->next) {
-        if (Status status = CheckSection(*node); !status)
-            return status;
+        if (const char* problem = SectionProblem(*node))
+            return Status::Refusal(problem);
     }
     return {};
 }
