@@ -1,5 +1,5 @@
-// The command-line modes as a build script runs them: the vlconfig program, started with no display,
-// on small files in a temporary folder.
+// The command-line modes as a build script runs them, and the vlconfig front as a desktop entry starts
+// it: the vlconfig program, started with no display, on small files in a temporary folder.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -41,6 +41,12 @@ class CommandLineModes : public testing::Test
         const int status = pclose(pipe);
         return {output, WIFEXITED(status) ? WEXITSTATUS(status) : -1};
     }
+    // Runs the shell command in the folder; its exit status.
+    int Sh(const std::string& command)
+    {
+        const int status = std::system(("cd " + m_folder.string() + " && " + command).c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
 
     char m_name[24] = "/tmp/vl_cli_test.XXXXXX";
     fs::path m_folder;
@@ -78,9 +84,8 @@ TEST_F(CommandLineModes, checkReportsEachProblemOnItsLineAndWriteBatchRefusesWha
          1},
         {"empty.ini", "; nothing\n", "empty.ini: This is an empty file ..!\n", 1},
         {"misc.ini", kGeneral + "[MISC]\nBIOSSTR=X1\n",
-         "misc.ini: There are no products listed under \"Velmora Products\" heading. You must add one or "
-         "more "
-         "products before you can save.\n",
+         "misc.ini: There are no products listed under \"Velmora Products\" heading. You must add "
+         "one or more products before you can save.\n",
          1},
         {"fields.ini",
          "[GENERAL]\nPARENT=GENERAL\nTITLE=" + std::string(19, 'T') + "\nPATH=logo.pcx\nDESCRIPTION=\n\n[" +
@@ -105,11 +110,9 @@ TEST_F(CommandLineModes, checkReportsEachProblemOnItsLineAndWriteBatchRefusesWha
         {"bom.ini",
          "\xEF\xBB\xBF[GENERAL]\nPARENT=GENERAL\nTITLE=Caf\xC3\xA9\nDESCRIPTION=\xE2\x82\xAC\n" + kTools,
          "bom.ini:1: The file starts with a UTF-8 byte-order mark, which the launcher reads as part of its "
-         "first "
-         "line.\n"
+         "first line.\n"
          "bom.ini:3: This line holds UTF-8 text, as a Linux editor writes it; the launcher shows "
-         "Windows-1252 "
-         "text.\n",
+         "Windows-1252 text.\n",
          1},
     };
     for (const auto& c : cases) {
@@ -193,6 +196,39 @@ TEST_F(CommandLineModes, makeLogoWithoutADisplay)
         std::string header(12, '\0');
         made.read(header.data(), 12);
         EXPECT_EQ(header, std::string("\x0A\x02\x01\x01\0\0\0\0\x77\0\x27\0", 12)) << run.arguments;
+    }
+}
+
+// Beside a copy of vlconfig, a stand-in window program notes what it is started with. A mode ends
+// with the worst status among its files, in whatever order they come.
+TEST_F(CommandLineModes, theWindowProgramGetsAllButTheModesWhichEndWithTheirWorstStatus)
+{
+    ASSERT_EQ(Sh(std::string("cp ") + VLCONFIG_PROGRAM +
+                 " vlconfig && printf '#!/bin/sh\\necho \"$*\" >started\\n' >vlconfig-gui && chmod +x "
+                 "vlconfig-gui"),
+              0);
+    Write("good.ini", kGeneral + kTools);
+    Write("bad.ini", "[GENERAL]\nTITL=x\n");
+    const struct {
+        const char* arguments;
+        const char* started; // what the window program was given; empty: not started
+        int status = 0;
+    } rows[] = {
+        {.arguments = "A.ini", .started = "A.ini"},
+        {.arguments = "/Unregister", .started = "/Unregister"},
+        {.arguments = "-- --check", .started = "-- --check"},
+        {.arguments = "--check good.ini", .started = ""},
+        {.arguments = "--check bad.ini good.ini", .started = "", .status = 1},
+        {.arguments = "--write-batch good.ini bad.ini", .started = "", .status = 1},
+        {.arguments = "--check none.ini bad.ini good.ini", .started = "", .status = 2},
+        {.arguments = "--write-batch bad.ini none.ini", .started = "", .status = 2},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.arguments);
+        EXPECT_EQ(Sh(std::string("rm -f started; QT_QPA_PLATFORM=offscreen ./vlconfig ") + row.arguments +
+                     " >/dev/null 2>&1"),
+                  row.status);
+        EXPECT_EQ(Sh(std::string("test \"$(cat started 2>/dev/null)\" = '") + row.started + "'"), 0);
     }
 }
 
