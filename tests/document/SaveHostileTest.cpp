@@ -9,16 +9,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
-<<<<<<< HEAD
-#include <sys/resource.h>
-    == == ==
-    =
->>>>>>> cuts
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-        using namespace vltest;
+using namespace vltest;
 
 namespace
 {
