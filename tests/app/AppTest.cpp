@@ -5,7 +5,6 @@
 #include "model/ConfigFile.h"
 
 #include <QLineEdit>
-#include <QTest>
 #include <QTreeView>
 #include <array>
 #include <cstdlib>

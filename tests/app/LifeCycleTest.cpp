@@ -1,13 +1,10 @@
-// The document's life as a person meets it: the save-changes question and what follows each answer,
-// a New without its template, files dropped on the window, Save As and Preview, /Unregister, and
-// what a save keeps of the file it replaces.
+// The document's life as a person meets it: the save-changes question, New without its template,
+// dropped files, Save As, Preview, /Unregister, and what a save keeps of the file it replaces.
 #include "app/AppFixture.h"
 #include "document/CommandIds.h"
 
 #include <QLineEdit>
 #include <QMimeData>
-#include <QSettings>
-#include <QTest>
 #include <sys/stat.h>
 
 using platform::MsgAnswer;

@@ -7,7 +7,6 @@
 #include <QAction>
 #include <csignal>
 #include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>

@@ -31,8 +31,7 @@ class Preview : public AppTest
     }
     void TearDown() override
     {
-        // DOSBox neither wrote nor created the user's own settings, nor, with the sound off, the sound
-        // server's.
+        // DOSBox wrote neither the user's own settings nor, with the sound off, the sound server's.
         EXPECT_TRUE(QDir(Path("home")).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
         qunsetenv("VLKEYS");
         AppTest::TearDown();
