@@ -66,6 +66,9 @@ class GatheringWriter
 
     void Add(std::string_view piece)
     {
+        // An empty piece may have no bytes at all to point at (an absent value): nothing to copy.
+        if (piece.empty())
+            return;
         if (piece.size() < kDirect && piece.size() <= kStage - m_staged) {
             std::memcpy(m_stage.get() + m_staged, piece.data(), piece.size());
             m_staged += piece.size();
