@@ -76,10 +76,26 @@ class GatheringWriter
             AddLong(piece);
         }
     }
+    // The whole buffer, to be written straight into, after what was gathered before is written;
+    // Commit takes the first size bytes of it.
+    char* Room(std::size_t& size)
+    {
+        if (m_staged > 0)
+            Flush();
+        size = kStage;
+        return m_stage.get();
+    }
+    void Commit(std::size_t size) { m_staged += size; }
+    // Ends the file with a failure of the writer's own: nothing more is written, and Finish gives it.
+    void Fail(Status status)
+    {
+        if (m_status)
+            m_status = std::move(status);
+    }
     Status Finish();
 
   private:
-    static constexpr std::size_t kDirect = 256, kStage = std::size_t(64) << 10, kPieces = 1024;
+    static constexpr std::size_t kDirect = 256, kStage = std::size_t(256) << 10, kPieces = 1024;
 
     void AddLong(std::string_view piece);
     void EndRun();

@@ -5,6 +5,10 @@
 #include "CaseFold.h"
 #include "TextMode.h"
 
+#include <cstdint>
+#include <cstring>
+#include <iterator>
+
 namespace vl
 {
 
@@ -191,86 +195,219 @@ std::string_view TextOrEmpty(const std::optional<std::string>& text)
     return text ? std::string_view(*text) : std::string_view();
 }
 
-// Why a key and its value make no line the launcher takes (over 1022 bytes, a line break in a
-// one-line value, a NUL byte in any), or none. Every value of a save passes here, so no outcome is
-// built for the values that pass.
-const char* LineProblem(std::string_view key, std::string_view value, bool oneLine = true)
+// A section's lines as the file holds them. A save writes every byte of the file through here, so
+// each value is copied in blocks of 16 bytes (fewer for a short one) and looked at in the same blocks
+// for the bytes its line cannot carry, with no call per value.
+class SectionText
 {
-    if (key.size() + value.size() > kMaxLineLength)
-        return kTooLong;
-    if (value.find('\0') != std::string_view::npos || (oneLine && value.find('\n') != std::string_view::npos))
-        return kBreakOrNul;
-    return nullptr;
-}
-
-// A description's line breaks (CR LF) in the file's form, CR CR: only the LF changes.
-template <class Out> void AddDescription(std::string_view description, Out& out)
-{
-    for (std::size_t lf; (lf = description.find('\n')) != std::string_view::npos;
-         description.remove_prefix(lf + 1)) {
-        out.Add(description.substr(0, lf));
-        out.Add("\r");
+  public:
+    explicit SectionText(const SectionNode& node)
+        : m_node(node), m_misc(node.name == kMiscSection), m_path(TextOrEmpty(node.path)),
+          m_description(TextOrEmpty(node.description))
+    {
+        m_size = std::size("[]\r\n\r\n\r\n") - 1 + node.name.size() + node.parent.size();
+        m_size += m_misc ? std::size("BIOSSTR=") - 1
+                         : std::size("PARENT=\r\nTITLE=\r\nPATH=\r\nDESCRIPTION=") - 1 + node.title.size() +
+                               m_path.size() + m_description.size();
     }
-    out.Add(description);
-}
 
-// Whether the file can carry a section, each of its lines taken by the launcher and read back alike.
-const char* SectionProblem(const SectionNode& node)
-{
-    if (node.name.find(']') != std::string::npos)
-        return "A section name holds \"]\".";
-    // The reader refuses a header holding a CR, so a name with one could not be read back.
-    if (node.name.find('\r') != std::string::npos)
-        return kBreakOrNul;
-    if (node.parent == kSentinelMark)
-        return "A parent or BIOSSTR value of \"[S]\" cannot be read back.";
-    const char* problem = LineProblem("[]", node.name);
-    if (node.name == kMiscSection)
-        return problem ? problem : LineProblem("BIOSSTR=", node.parent);
-    for (const auto& [key, value, oneLine] :
-         {std::tuple{"PARENT=", std::string_view(node.parent), true},
-          std::tuple{"TITLE=", std::string_view(node.title), true},
-          std::tuple{"PATH=", TextOrEmpty(node.path), true},
-          std::tuple{"DESCRIPTION=", TextOrEmpty(node.description), false}}) {
-        if (!problem)
-            problem = LineProblem(key, value, oneLine);
+    std::size_t Size() const { return m_size; }
+
+    // Why the file cannot carry the section, as far as the lengths of its lines and the sentinel's
+    // mark tell: a line longer than the launcher reads, or a parent the reader takes for the sentinel.
+    const char* FitProblem() const
+    {
+        const SectionNode& n = m_node;
+        if (n.parent == kSentinelMark)
+            return "A parent or BIOSSTR value of \"[S]\" cannot be read back.";
+        constexpr std::size_t max = kMaxLineLength;
+        bool fits = n.name.size() + 2 <= max;
+        if (m_misc)
+            fits = fits && n.parent.size() + 8 <= max;
+        else
+            fits = fits && n.parent.size() + 7 <= max && n.title.size() + 6 <= max &&
+                   m_path.size() + 5 <= max && m_description.size() + 12 <= max;
+        return fits ? nullptr : kTooLong;
     }
-    return problem;
-}
 
-Status CheckRing(const SectionNode* sentinel)
+    // Writes the Size() bytes at out, the description's line breaks (CR LF) in the file's form, CR CR;
+    // gives where they end, or none with the problem when a value holds a byte its line cannot carry:
+    // a "]" in the section name, a line break in a one-line value or the name (a header holding a CR
+    // would not be read back), a NUL byte in any.
+    char* Put(char* out, const char*& problem) const
+    {
+        const SectionNode& n = m_node;
+        Found found;
+        char* at = Value<Kind::Name>(Constant(out, "["), n.name, found);
+        if (m_misc) {
+            at = Value<Kind::OneLine>(Constant(at, "]\r\nBIOSSTR="), n.parent, found);
+        } else {
+            at = Value<Kind::OneLine>(Constant(at, "]\r\nPARENT="), n.parent, found);
+            at = Value<Kind::OneLine>(Constant(at, "\r\nTITLE="), n.title, found);
+            at = Value<Kind::OneLine>(Constant(at, "\r\nPATH="), m_path, found);
+            at = Value<Kind::Description>(Constant(at, "\r\nDESCRIPTION="), m_description, found);
+        }
+        at = Constant(at, "\r\n\r\n");
+        if (Found::Any(found.bracket, found.bracketWord))
+            problem = "A section name holds \"]\".";
+        else if (Found::Any(found.other, found.otherWord))
+            problem = kBreakOrNul;
+        else
+            return at;
+        return nullptr;
+    }
+
+  private:
+    using Block = unsigned char __attribute__((vector_size(16)));
+    static constexpr std::size_t kBlock = sizeof(Block);
+
+    // A section name holds no "]" and no line break, a one-line value no line break, no value a NUL
+    // byte. A description's LFs become CRs.
+    enum class Kind { Name, OneLine, Description };
+
+    // Where a value's blocks or words held a "]" of a section name, and any other byte refused.
+    struct Found {
+        Block bracket{}, other{};
+        std::uint64_t bracketWord = 0, otherWord = 0;
+        static bool Any(const Block& block, std::uint64_t word)
+        {
+            std::uint64_t halves[2];
+            std::memcpy(halves, &block, sizeof halves);
+            return (halves[0] | halves[1] | word) != 0;
+        }
+    };
+
+    template <std::size_t N> static char* Constant(char* out, const char (&text)[N])
+    {
+        std::memcpy(out, text, N - 1);
+        return out + N - 1;
+    }
+
+    template <Kind K> static void TakeByte(char c, Found& found)
+    {
+        found.bracketWord |= K == Kind::Name && c == ']';
+        found.otherWord |=
+            c == '\0' || (K != Kind::Description && c == '\n') || (K == Kind::Name && c == '\r');
+    }
+
+    template <Kind K> static Block TakeBlock(Block block, Found& found)
+    {
+        Block refused = reinterpret_cast<Block>(block == 0);
+        if constexpr (K != Kind::Description)
+            refused |= reinterpret_cast<Block>(block == '\n');
+        if constexpr (K == Kind::Name) {
+            refused |= reinterpret_cast<Block>(block == '\r');
+            found.bracket |= reinterpret_cast<Block>(block == ']');
+        }
+        found.other |= refused;
+        if constexpr (K == Kind::Description)
+            block += reinterpret_cast<Block>(block == '\n') & static_cast<unsigned char>('\r' - '\n');
+        return block;
+    }
+
+    // Non-zero when some byte of a word equals c.
+    template <class Word> static Word Holds(Word word, char c)
+    {
+        constexpr Word ones = Word(~Word(0)) / 0xFF;
+        word ^= ones * static_cast<unsigned char>(c);
+        return (word - ones) & ~word & (ones * 0x80);
+    }
+
+    template <Kind K, class Word> static void TakeWord(Word word, Found& found)
+    {
+        if constexpr (K == Kind::Name) {
+            found.bracketWord |= Holds(word, ']');
+            found.otherWord |= Holds(word, '\r');
+        }
+        found.otherWord |= Holds(word, '\0') | Holds(word, '\n');
+    }
+
+    // A value of one to two words: its first and last word, which may overlap.
+    template <Kind K, class Word>
+    static void CopyWords(char* out, const char* from, std::size_t n, Found& found)
+    {
+        Word head, tail;
+        std::memcpy(&head, from, sizeof(Word));
+        std::memcpy(&tail, from + n - sizeof(Word), sizeof(Word));
+        TakeWord<K>(head, found);
+        TakeWord<K>(tail, found);
+        std::memcpy(out, &head, sizeof(Word));
+        std::memcpy(out + n - sizeof(Word), &tail, sizeof(Word));
+    }
+
+    template <Kind K> static char* Value(char* out, std::string_view value, Found& found)
+    {
+        const char* from = value.data();
+        const std::size_t n = value.size();
+        // Found in registers while the value's blocks are taken, not in memory through a reference.
+        Found here;
+        if (n >= kBlock) {
+            // The last block may overlap the one before it: a byte taken twice comes out alike.
+            const auto take = [&](std::size_t at) {
+                Block block;
+                std::memcpy(&block, from + at, kBlock);
+                block = TakeBlock<K>(block, here);
+                std::memcpy(out + at, &block, kBlock);
+            };
+            for (std::size_t at = 0; at + kBlock < n; at += kBlock)
+                take(at);
+            take(n - kBlock);
+        } else if (K == Kind::Description || n < 4) {
+            for (std::size_t i = 0; i < n; ++i) {
+                TakeByte<K>(from[i], here);
+                out[i] = K == Kind::Description && from[i] == '\n' ? '\r' : from[i];
+            }
+        } else if (n >= 8) {
+            CopyWords<K, std::uint64_t>(out, from, n, here);
+        } else {
+            CopyWords<K, std::uint32_t>(out, from, n, here);
+        }
+        found.bracket |= here.bracket;
+        found.other |= here.other;
+        found.bracketWord |= here.bracketWord;
+        found.otherWord |= here.otherWord;
+        return out + n;
+    }
+
+    const SectionNode& m_node;
+    bool m_misc;
+    std::string_view m_path, m_description;
+    std::size_t m_size;
+};
+
+// Puts the sections of a ring into the room out gives, as many as fit at a time; stops at the first
+// section the file cannot carry, with its reason.
+template <class Out> Status PutRing(const SectionNode* sentinel, Out& out)
 {
-    if (!sentinel || sentinel->next == sentinel)
-        return Status::Refusal("The configuration holds no section.");
+    char* room = nullptr;
+    std::size_t size = 0, used = 0;
     for (const SectionNode* node = sentinel->next; node != sentinel; node = node->next) {
-        if (const char* problem = SectionProblem(*node))
+        const SectionText text(*node);
+        const char* problem = text.FitProblem();
+        if (problem)
             return Status::Refusal(problem);
+        if (text.Size() > size - used) {
+            out.Commit(used);
+            room = out.Room(size);
+            used = 0;
+            // Lines within the launcher's length make a section a few KiB at most.
+            if (text.Size() > size)
+                return Status::Refusal(kTooLong);
+        }
+        char* const end = text.Put(room + used, problem);
+        if (!end)
+            return Status::Refusal(problem);
+        used = static_cast<std::size_t>(end - room);
     }
+    out.Commit(used);
     return {};
 }
 
-// The lines of a checked ring with their CR LF ends, as pieces of the sections' own texts between
-// constant ones.
-template <class Out> void AddRing(const SectionNode* sentinel, Out& out)
+Status RingProblem(const SectionNode* sentinel)
 {
-    for (const SectionNode* node = sentinel->next; node != sentinel; node = node->next) {
-        out.Add("[");
-        out.Add(node->name);
-        if (node->name == kMiscSection) {
-            out.Add("]\r\nBIOSSTR=");
-            out.Add(node->parent);
-        } else {
-            out.Add("]\r\nPARENT=");
-            out.Add(node->parent);
-            out.Add("\r\nTITLE=");
-            out.Add(node->title);
-            out.Add("\r\nPATH=");
-            out.Add(TextOrEmpty(node->path));
-            out.Add("\r\nDESCRIPTION=");
-            AddDescription(TextOrEmpty(node->description), out);
-        }
-        out.Add("\r\n\r\n");
-    }
+    if (!sentinel || sentinel->next == sentinel)
+        return Status::Refusal("The configuration holds no section.");
+    return {};
 }
 
 } // namespace
@@ -278,15 +415,25 @@ template <class Out> void AddRing(const SectionNode* sentinel, Out& out)
 Status ComposeConfigText(const SectionNode* ring, std::string& bytes)
 {
     const SectionNode* sentinel = FindSentinel(ring);
-    Status status = CheckRing(sentinel);
+    Status status = RingProblem(sentinel);
     if (!status)
         return status;
     struct {
         std::string text;
-        void Add(std::string_view piece) { text.append(piece); }
+        std::size_t used = 0;
+        char* Room(std::size_t& size)
+        {
+            size = std::size_t(64) << 10;
+            text.resize(used + size);
+            return text.data() + used;
+        }
+        void Commit(std::size_t size) { used += size; }
     } composed;
-    AddRing(sentinel, composed);
-    bytes = std::move(composed.text);
+    status = PutRing(sentinel, composed);
+    if (status) {
+        composed.text.resize(composed.used);
+        bytes = std::move(composed.text);
+    }
     return status;
 }
 
@@ -295,9 +442,12 @@ Status WriteConfigFile(const std::string& fileName, const SectionNode* ring)
     if (fileName.empty() || !ring)
         return Status::Refusal("No file name or no configuration.");
     const SectionNode* sentinel = FindSentinel(ring);
-    if (Status status = CheckRing(sentinel); !status)
+    if (Status status = RingProblem(sentinel); !status)
         return status;
-    return WriteFileAtomically(fileName, [sentinel](GatheringWriter& out) { AddRing(sentinel, out); });
+    return WriteFileAtomically(fileName, [sentinel](GatheringWriter& out) {
+        if (Status refused = PutRing(sentinel, out); !refused)
+            out.Fail(std::move(refused));
+    });
 }
 
 } // namespace vl
