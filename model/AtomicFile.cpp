@@ -12,7 +12,6 @@
 #include <sys/random.h>
 #include <sys/stat.h>
 #include <sys/statfs.h>
-#include <sys/uio.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 #include <utility>
@@ -233,26 +232,6 @@ template <class Make> std::string UnderNewName(Make make)
     return {};
 }
 
-// Writes every byte the pieces point at, going on after a short write.
-Status WriteVector(int fd, iovec* pieces, int count)
-{
-    while (count > 0) {
-        const ssize_t n = writev(fd, pieces, count);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return Status::FromErrno(n == 0 ? EIO : errno);
-        std::size_t done = static_cast<std::size_t>(n);
-        for (; count > 0 && done >= pieces->iov_len; ++pieces, --count)
-            done -= pieces->iov_len;
-        if (count > 0) {
-            pieces->iov_base = static_cast<char*>(pieces->iov_base) + done;
-            pieces->iov_len -= done;
-        }
-    }
-    return {};
-}
-
 // The replacement keeps the owner; where it cannot (another user's file), the save is refused rather
 // than handing the file to the one saving. The group is kept where the system allows.
 Status KeepOwner(int fd, const struct stat& st)
@@ -342,9 +321,9 @@ class Replacement
         return CreateNamed();
     }
 
-    Status Fill(const std::function<void(GatheringWriter&)>& make, const Target& target)
+    Status Fill(const std::function<void(BufferedWriter&)>& make, const Target& target)
     {
-        GatheringWriter writer(m_file.Get(), m_target);
+        BufferedWriter writer(m_file.Get(), m_target);
         make(writer);
         Status status = writer.Finish();
         if (status && target.exists)
@@ -422,49 +401,59 @@ class Replacement
 
 } // namespace
 
-GatheringWriter::GatheringWriter(int fd, const std::string& name)
-    : m_fd(fd), m_name(name), m_stage(new char[kStage])
+BufferedWriter::BufferedWriter(int fd, const std::string& name)
+    : m_fd(fd), m_name(name), m_buffer(new char[kBuffer])
 {
 }
 
-// A long piece is written from where it lies, after the run gathered before it; a short one that the
-// buffer has no room for waits for the buffer's write.
-void GatheringWriter::AddLong(std::string_view piece)
+char* BufferedWriter::Room(std::size_t& size)
 {
-    if (piece.empty())
-        return;
-    if (m_count + 2 > static_cast<int>(kPieces) ||
-        (piece.size() < kDirect && m_staged + piece.size() > kStage))
-        Flush();
-    if (piece.size() < kDirect)
-        return Add(piece);
-    EndRun();
-    m_pieces[m_count++] = {const_cast<char*>(piece.data()), piece.size()};
+    Flush();
+    size = kBuffer;
+    return m_buffer.get();
 }
 
-void GatheringWriter::EndRun()
+void BufferedWriter::Add(std::string_view bytes)
 {
-    if (m_staged > m_runStart)
-        m_pieces[m_count++] = {m_stage.get() + m_runStart, m_staged - m_runStart};
-    m_runStart = m_staged;
+    Flush();
+    Write(bytes);
 }
 
-void GatheringWriter::Flush()
+void BufferedWriter::Fail(Status status)
 {
-    EndRun();
-    if (m_status && m_count > 0) {
-        m_status = WriteVector(m_fd, m_pieces, m_count);
-        if (const int err = m_status ? FaultAt(m_name, "write") : 0)
-            m_status = Status::FromErrno(err);
-    }
-    m_count = 0;
-    m_staged = m_runStart = 0;
+    if (m_status)
+        m_status = std::move(status);
 }
 
-Status GatheringWriter::Finish()
+Status BufferedWriter::Finish()
 {
     Flush();
     return m_status;
+}
+
+void BufferedWriter::Flush()
+{
+    Write({m_buffer.get(), m_used});
+    m_used = 0;
+}
+
+// Every byte, going on after a short write.
+void BufferedWriter::Write(std::string_view bytes)
+{
+    if (!m_status || bytes.empty())
+        return;
+    while (!bytes.empty()) {
+        const ssize_t n = write(m_fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            m_status = Status::FromErrno(n == 0 ? EIO : errno);
+            return;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    if (const int err = FaultAt(m_name, "write"))
+        m_status = Status::FromErrno(err);
 }
 
 FileDescriptor OpenRegularFile(const std::string& path)
@@ -520,7 +509,7 @@ ReadOutcome ReadRegularFile(const std::string& path, std::string& bytes, std::si
     return got > maxBytes ? ReadOutcome::TooLarge : ReadOutcome::Read;
 }
 
-Status WriteFileAtomically(const std::string& path, const std::function<void(GatheringWriter&)>& make)
+Status WriteFileAtomically(const std::string& path, const std::function<void(BufferedWriter&)>& make)
 {
     if (path.empty())
         return Status::FromErrno(ENOENT);
@@ -541,7 +530,7 @@ Status WriteFileAtomically(const std::string& path, const std::function<void(Gat
 
 Status WriteFileAtomically(const std::string& path, std::string_view bytes)
 {
-    return WriteFileAtomically(path, [bytes](GatheringWriter& out) { out.Add(bytes); });
+    return WriteFileAtomically(path, [bytes](BufferedWriter& out) { out.Add(bytes); });
 }
 
 bool IsSameFile(const std::string& a, const std::string& b)

@@ -3,12 +3,10 @@
 #pragma once
 
 #include <cstddef>
-#include <cstring>
 #include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <sys/uio.h>
 
 namespace vl
 {
@@ -53,61 +51,36 @@ class FileDescriptor
     int m_fd;
 };
 
-// Writes a file's bytes piece by piece, in order, as a writer makes them: a long piece from where it
-// lies, short ones gathered in a small buffer, each run of them one piece of the next gathering
-// write. A piece must stay where it is until Finish: the ring's own texts and constant parts of lines
-// do. Keeps the first failure and drops what follows it.
-class GatheringWriter
+// Writes a file's bytes in order through a buffer that a writer fills in place, or from where they lie
+// (Add). Keeps the first failure and drops what follows it.
+class BufferedWriter
 {
   public:
-    GatheringWriter(int fd, const std::string& name);
-    GatheringWriter(const GatheringWriter&) = delete;
-    GatheringWriter& operator=(const GatheringWriter&) = delete;
+    BufferedWriter(int fd, const std::string& name);
+    BufferedWriter(const BufferedWriter&) = delete;
+    BufferedWriter& operator=(const BufferedWriter&) = delete;
 
-    void Add(std::string_view piece)
-    {
-        // An empty piece may have no bytes at all to point at (an absent value): nothing to copy.
-        if (piece.empty())
-            return;
-        if (piece.size() < kDirect && piece.size() <= kStage - m_staged) {
-            std::memcpy(m_stage.get() + m_staged, piece.data(), piece.size());
-            m_staged += piece.size();
-        } else {
-            AddLong(piece);
-        }
-    }
-    // The whole buffer, to be written straight into, after what was gathered before is written;
-    // Commit takes the first size bytes of it.
-    char* Room(std::size_t& size)
-    {
-        if (m_staged > 0)
-            Flush();
-        size = kStage;
-        return m_stage.get();
-    }
-    void Commit(std::size_t size) { m_staged += size; }
+    // The whole buffer, to be written straight into, after what was in it before is written; Commit
+    // takes the first size bytes of it.
+    char* Room(std::size_t& size);
+    void Commit(std::size_t size) { m_used += size; }
+    // Bytes written from where they lie, after the buffer's.
+    void Add(std::string_view bytes);
     // Ends the file with a failure of the writer's own: nothing more is written, and Finish gives it.
-    void Fail(Status status)
-    {
-        if (m_status)
-            m_status = std::move(status);
-    }
+    void Fail(Status status);
     Status Finish();
 
   private:
-    static constexpr std::size_t kDirect = 256, kStage = std::size_t(256) << 10, kPieces = 1024;
+    static constexpr std::size_t kBuffer = std::size_t(256) << 10;
 
-    void AddLong(std::string_view piece);
-    void EndRun();
+    void Write(std::string_view bytes);
     void Flush();
 
     int m_fd;
     const std::string& m_name; // of the file written, for the faults the tests inject
     Status m_status;
-    std::unique_ptr<char[]> m_stage;
-    std::size_t m_staged = 0, m_runStart = 0; // bytes in the buffer; where the run not yet a piece starts
-    iovec m_pieces[kPieces];
-    int m_count = 0;
+    std::unique_ptr<char[]> m_buffer;
+    std::size_t m_used = 0;
 };
 
 // Opens path for reading without waiting (a pipe without a writer) and without taking a terminal;
@@ -135,7 +108,7 @@ ReadOutcome ReadRegularFile(const std::string& path, std::string& bytes, std::si
 // other hard links is replaced like any other; its other names keep the old bytes.
 // The bytes are what make adds to the writer it is given, written as they come, so that the text never
 // exists whole a second time.
-Status WriteFileAtomically(const std::string& path, const std::function<void(GatheringWriter&)>& make);
+Status WriteFileAtomically(const std::string& path, const std::function<void(BufferedWriter&)>& make);
 Status WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 // True when both paths name one existing file (same device and inode), links followed.

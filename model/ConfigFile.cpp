@@ -444,7 +444,7 @@ Status WriteConfigFile(const std::string& fileName, const SectionNode* ring)
     const SectionNode* sentinel = FindSentinel(ring);
     if (Status status = RingProblem(sentinel); !status)
         return status;
-    return WriteFileAtomically(fileName, [sentinel](GatheringWriter& out) {
+    return WriteFileAtomically(fileName, [sentinel](BufferedWriter& out) {
         if (Status refused = PutRing(sentinel, out); !refused)
             out.Fail(std::move(refused));
     });
