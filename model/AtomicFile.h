@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <sys/types.h>
 
 namespace vl
 {
@@ -81,6 +82,7 @@ class BufferedWriter
     Status m_status;
     std::unique_ptr<char[]> m_buffer;
     std::size_t m_used = 0;
+    off_t m_written = 0; // bytes written to the file so far
 };
 
 // Opens path for reading without waiting (a pipe without a writer) and without taking a terminal;

@@ -335,7 +335,10 @@ class SectionText
         std::memcpy(out + n - sizeof(Word), &tail, sizeof(Word));
     }
 
-    template <Kind K> static char* Value(char* out, std::string_view value, Found& found)
+    // Inline, so that each value's length and kind are known where it is put (a call per value costs
+    // a tenth of the save's own time).
+    template <Kind K>
+    [[gnu::always_inline]] static char* Value(char* out, std::string_view value, Found& found)
     {
         const char* from = value.data();
         const std::size_t n = value.size();
