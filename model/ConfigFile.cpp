@@ -220,14 +220,17 @@ class SectionText
         const SectionNode& n = m_node;
         if (n.parent == kSentinelMark)
             return "A parent or BIOSSTR value of \"[S]\" cannot be read back.";
-        constexpr std::size_t max = kMaxLineLength;
-        bool fits = n.name.size() + 2 <= max;
+        // A line is its key (or a header's brackets) and its value.
+        const auto fits = [](std::string_view key, std::string_view value) {
+            return key.size() + value.size() <= kMaxLineLength;
+        };
+        bool fit = fits("[]", n.name);
         if (m_misc)
-            fits = fits && n.parent.size() + 8 <= max;
+            fit = fit && fits("BIOSSTR=", n.parent);
         else
-            fits = fits && n.parent.size() + 7 <= max && n.title.size() + 6 <= max &&
-                   m_path.size() + 5 <= max && m_description.size() + 12 <= max;
-        return fits ? nullptr : kTooLong;
+            fit = fit && fits("PARENT=", n.parent) && fits("TITLE=", n.title) && fits("PATH=", m_path) &&
+                  fits("DESCRIPTION=", m_description);
+        return fit ? nullptr : kTooLong;
     }
 
     // Writes the Size() bytes at out, the description's line breaks (CR LF) in the file's form, CR CR;
