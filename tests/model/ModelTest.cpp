@@ -157,7 +157,8 @@ TEST(ConfigWrite, EveryByteOfValuesOfEveryLength)
     }
 }
 
-// A save far larger than the writer's buffer holds every section once, in order.
+// A save far larger than the writer's buffer holds every section once, in order; one refused in its
+// last section, after several full buffers, leaves the file as it was.
 TEST(ConfigWrite, SavesOfManySectionsHoldEachInOrder)
 {
     std::string expected;
@@ -167,7 +168,11 @@ TEST(ConfigWrite, SavesOfManySectionsHoldEachInOrder)
                     "\r\nDESCRIPTION=" + description + "\r\n\r\n";
     }
     const std::string path = ::testing::TempDir() + "vl_many_sections.ini";
-    ASSERT_TRUE(WriteConfigFile(path, Ring(ParseConfigText(expected).ring).get()));
+    const Ring ring(ParseConfigText(expected).ring);
+    ASSERT_TRUE(WriteConfigFile(path, ring.get()));
+    LastSection(ring.get())->title += '\0';
+    EXPECT_EQ(WriteConfigFile(path, ring.get()).Reason(),
+              "A one-line value holds a line break or a NUL byte.");
     std::string bytes;
     ASSERT_EQ(ReadRegularFile(path, bytes, kMaxConfigBytes), ReadOutcome::Read);
     std::remove(path.c_str());
